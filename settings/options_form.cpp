@@ -1,0 +1,6 @@
+#include "settings/options_form.h"
+
+TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("OptionsForm"));
+    setWindowTitle(QStringLiteral("Options"));
+}
