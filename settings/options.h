@@ -34,6 +34,8 @@ struct Options {
     bool TimerOn = true;
     int DefaultTime = 90; // minutes
     QString CalcPath;     // default: defaultCalcPath(windowsDir)
+
+    friend bool operator==(const Options&, const Options&) = default;
 };
 
 // The five stored attributes of one font.
