@@ -146,26 +146,31 @@ bool readIni(QIODevice& device, QSettings::SettingsMap& map) {
 }
 
 bool writeIni(QIODevice& device, const QSettings::SettingsMap& map) {
-    // Keys arrive sorted, so each section's values are together.
+    const auto line = [](const QString& name, const QVariant& variant) {
+        const QString value = variant.toString();
+        return name + QLatin1Char('=') + (needsQuotes(value) ? quoted(value) : value) +
+               QLatin1Char('\n');
+    };
     QString out;
+    // Values outside any section go first, or the next read would put them in one.
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        if (!it.key().contains(QLatin1Char('/')))
+            out += line(it.key(), it.value());
+    }
+    // Keys arrive sorted, so each section's values are together.
     QString current;
-    bool first = true;
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         const qsizetype slash = it.key().lastIndexOf(QLatin1Char('/'));
-        const QString section = slash < 0 ? QString() : it.key().left(slash);
-        const QString name = slash < 0 ? it.key() : it.key().mid(slash + 1);
-        if (first || section != current) {
-            if (!section.isEmpty()) {
-                if (!first)
-                    out += QLatin1Char('\n');
-                out += QLatin1Char('[') + section + QLatin1String("]\n");
-            }
+        if (slash < 0)
+            continue;
+        const QString section = it.key().left(slash);
+        if (section != current) {
+            if (!out.isEmpty())
+                out += QLatin1Char('\n');
+            out += QLatin1Char('[') + section + QLatin1String("]\n");
             current = section;
-            first = false;
         }
-        const QString value = it.value().toString();
-        out += name + QLatin1Char('=') + (needsQuotes(value) ? quoted(value) : value) +
-               QLatin1Char('\n');
+        out += line(it.key().mid(slash + 1), it.value());
     }
     const QByteArray bytes = out.toUtf8();
     return device.write(bytes) == bytes.size();
