@@ -45,6 +45,7 @@ public:
     QStringList rawKeys() const;
     // Raw key of one password (derived on first use and cached).
     QString rawKeyFor(const QString& password) const;
+    QStringList passwords() const; // registered passwords, in registration order
 
 private:
     struct Impl;
@@ -62,13 +63,17 @@ public:
     // Settings, all settable while closed.
     void setFileName(const QString& fileName); // bare name: resolved against the current dir
     QString fileName() const;
-    void setSchema(const Schema& schema); // when set, a missing file is created empty
+    void setSchema(const Schema& schema);         // when set, a missing file is created empty
     void setEncryptWith(const QString& password); // password for a file this table creates
-    void setIndexField(const QString& field);    // active index; empty = insertion order
-    void setExclusive(bool exclusive);           // next open holds the file for this process
+    void setIndexField(const QString& field);     // active index; empty = insertion order
+    QString indexField() const;
+    void setExclusive(bool exclusive); // next open holds the file for this process
     bool exclusive() const;
-    void setForceFlush(bool on);                 // every write synced to disk
-    void setLockRetry(int count, int waitMs);    // default 15 × 100 ms
+    void setForceFlush(bool on); // every write synced to disk
+    bool forceFlush() const;
+    void setLockRetry(int count, int waitMs); // default 15 × 100 ms
+    int lockRetryCount() const;
+    int lockRetryWaitMs() const;
 
     // Filter in the store's expression syntax; takes effect on open or at once when open.
     void setFilter(const QString& filter);
@@ -103,25 +108,27 @@ public:
     void append(); // new record, goes to the end on post
     void insert(); // new record at the current position (for a keyed table the key decides)
     void edit();
-    void post();   // a failed post throws and leaves the record in edit state, data unchanged
+    void post(); // a failed post throws and leaves the record in edit state, data unchanged
     void cancel();
-    void remove(); // delete the current record
+    void remove();     // delete the current record
     void emptyTable(); // removes every record; works open or closed
 
     // Transactions: writes between begin and commit become durable together.
     void beginTransaction();
     void commit();
     void rollback();
+    bool inTransaction() const;
 
     // Fields, by name without regard to case.
     QStringList fieldNames() const;
     FieldType fieldType(const QString& name) const;
     bool hasField(const QString& name) const;
-    QVariant value(const QString& name) const; // null QVariant for an empty field
+    QString keyField() const; // the integer key field of the open table; empty when none
+    QVariant value(const QString& name) const;                 // null QVariant for an empty field
     void setValue(const QString& name, const QVariant& value); // needs Edit or Insert state
-    int asInteger(const QString& name) const;  // empty reads 0
-    bool asBoolean(const QString& name) const; // empty reads false
-    QString asText(const QString& name) const; // serves Text and Memo
+    int asInteger(const QString& name) const;                  // empty reads 0
+    bool asBoolean(const QString& name) const;                 // empty reads false
+    QString asText(const QString& name) const;                 // serves Text and Memo
     bool isNull(const QString& name) const;
     void setInteger(const QString& name, int v) { setValue(name, v); }
     void setBoolean(const QString& name, bool v) { setValue(name, v); }
