@@ -168,6 +168,10 @@ struct Table::Impl {
     }
 
     int fieldIndex(const QString& name) const {
+        // Names are almost always spelled as the table spells them: try that first.
+        for (int i = 0; i < fields.size(); ++i)
+            if (fields[i].name == name)
+                return i;
         for (int i = 0; i < fields.size(); ++i)
             if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
                 return i;
@@ -247,6 +251,8 @@ struct Table::Impl {
     void applyPragmas() {
         exec(QStringLiteral("PRAGMA synchronous=%1").arg(forceFlush ? "FULL" : "NORMAL"),
              QStringLiteral("set up"));
+        // Room for the upper levels of a large bank, so walks in random order stay cheap.
+        exec(QStringLiteral("PRAGMA cache_size=-65536"), QStringLiteral("set up"));
     }
 
     // Opens the connection; with `key` empty the file is read as plain SQLite.
@@ -435,41 +441,25 @@ struct Table::Impl {
             bind(s, from + i, params[i]);
     }
 
-    // Reads the ordered keys of the whole table and of the records that pass the filter.
+    // Reads the ordered keys of the whole table and which of them pass the filter, in one scan.
     void loadKeys() {
         rowids.clear();
         visible.clear();
         visRow.reset();
-        {
-            Stmt s;
-            prepare(s, QStringLiteral("SELECT rowid FROM records ORDER BY %1").arg(orderBy),
-                    QStringLiteral("read"));
-            int rc;
-            while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
-                rowids.push_back(sqlite3_column_int64(s.get(), 0));
-            if (rc != SQLITE_DONE)
-                failSql(rc, QStringLiteral("read"));
-        }
-        if (where.where.isEmpty()) {
-            visible.resize(rowids.size());
-            for (size_t i = 0; i < rowids.size(); ++i)
-                visible[i] = int(i);
-            return;
-        }
+        const bool hasFilter = !where.where.isEmpty();
         Stmt s;
         prepare(s,
-                QStringLiteral("SELECT rowid FROM records WHERE %1 ORDER BY %2")
-                    .arg(where.where, orderBy),
+                QStringLiteral("SELECT rowid, %1 FROM records ORDER BY %2")
+                    .arg(hasFilter ? QStringLiteral("coalesce(%1, 0)").arg(where.where)
+                                   : QStringLiteral("1"),
+                         orderBy),
                 QStringLiteral("read"));
         bindAll(s.get(), where.params);
-        size_t pos = 0;
         int rc;
         while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
-            const qint64 id = sqlite3_column_int64(s.get(), 0);
-            while (pos < rowids.size() && rowids[pos] != id) // same order: one merge pass
-                ++pos;
-            if (pos < rowids.size())
-                visible.push_back(int(pos++));
+            if (sqlite3_column_int(s.get(), 1) != 0)
+                visible.push_back(int(rowids.size()));
+            rowids.push_back(sqlite3_column_int64(s.get(), 0));
         }
         if (rc != SQLITE_DONE)
             failSql(rc, QStringLiteral("read"));

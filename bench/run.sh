@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the store benchmark (Release, in build-bench/) and runs it.
+# Arguments go to the benchmark: question counts, and --runs=N (default: 2000 100000, 5 runs).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cmake -S "$root" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build-bench" -j2 --target store_bench
+cd "$root/build-bench"
+exec ./bench/store_bench "$@"

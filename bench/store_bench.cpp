@@ -1,0 +1,241 @@
+// Measures the table store against bare SQLite: reading a filtered, encrypted bank through the
+// session, and copying the whole bank in shuffled order into an encrypted exam set.
+
+#include "data/fields.h"
+#include "store/table.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <sqlite3.h>
+#include <vector>
+
+using namespace data;
+
+namespace {
+
+QString words(QRandomGenerator& rng, int length) {
+    static const char* const pool[] = {"Windows", "NT",      "Workstation", "profile", "share",
+                                       "NTFS",    "printer", "domain",      "user",    "the",
+                                       "disk",    "boot",    "registry",    "which",   "network"};
+    QString s;
+    while (s.size() < length) {
+        s += QLatin1String(pool[rng.bounded(15)]);
+        s += u' ';
+    }
+    s.truncate(length);
+    return s;
+}
+
+void writeBank(store::Session& session, const QString& file, int count, bool encrypted) {
+    QFile::remove(file);
+    QRandomGenerator rng(42);
+    store::Table t(session);
+    t.setFileName(file);
+    t.setSchema(questionBankSchema());
+    t.setEncryptWith(encrypted ? SessionPassword : QString());
+    t.setIndexField(Q_ID);
+    t.open();
+    t.beginTransaction();
+    for (int id = 1; id <= count; ++id) {
+        t.append();
+        t.setInteger(Q_ID, id);
+        t.setInteger(Q_EXAM_N, int(rng.bounded(8)));
+        t.setInteger(Q_SECT, 1 + int(rng.bounded(7)));
+        t.setText(Q_TEXT, words(rng, 300));
+        t.setText(Q_EXPL, words(rng, 500));
+        t.setBoolean(Q_TYPE, rng.bounded(2) == 1);
+        for (int c = 0; c < 6; ++c) {
+            t.setText(choiceField(c), c < 4 ? words(rng, 40) : QString());
+            t.setBoolean(answerField(c), c == 1);
+        }
+        t.setText(PICT1, id % 10 == 0 ? QStringLiteral("exhibit%1.bmp").arg(id) : QString());
+        t.post();
+    }
+    t.commit();
+    t.close();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Store: open through the session, filter, walk reading every field.
+double storeRead(store::Session& session, const QString& file, long& checksum) {
+    QElapsedTimer clock;
+    clock.start();
+    store::Table t(session);
+    t.setFileName(file);
+    t.setIndexField(Q_ID);
+    t.setFilter(QStringLiteral("Q_EXAM_N=3"));
+    t.setFiltered(true);
+    t.open();
+    const QStringList fields = t.fieldNames();
+    for (t.first(); !t.eof(); t.next())
+        for (const QString& f : fields)
+            checksum += t.value(f).isNull() ? 0 : 1;
+    t.close();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Bare SQLite over the unencrypted file: the same rows, every column read as a value.
+double sqliteRead(const QString& file, long& checksum) {
+    QElapsedTimer clock;
+    clock.start();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "SELECT * FROM records WHERE Q_EXAM_N=? ORDER BY Q_ID", -1, &s, nullptr);
+    sqlite3_bind_int(s, 1, 3);
+    const int n = sqlite3_column_count(s);
+    while (sqlite3_step(s) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) {
+            if (sqlite3_column_type(s, i) == SQLITE_TEXT)
+                checksum +=
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                                      sqlite3_column_bytes(s, i))
+                            .isNull()
+                        ? 0
+                        : 1;
+            else if (sqlite3_column_type(s, i) == SQLITE_INTEGER)
+                checksum += sqlite3_column_int(s, i) >= 0 ? 1 : 0;
+        }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Store: the exam-set build's shape, every bank record appended in shuffled order.
+double storeCopy(store::Session& session, const QString& bank, const QString& target) {
+    QFile::remove(target);
+    QElapsedTimer clock;
+    clock.start();
+    store::Table src(session), dst(session);
+    src.setFileName(bank);
+    src.setIndexField(Q_ID);
+    dst.setFileName(target);
+    dst.setSchema(examSetSchema());
+    dst.setEncryptWith(SessionPassword);
+    src.open();
+    dst.open();
+    std::vector<int> order(src.recordCount());
+    std::iota(order.begin(), order.end(), 1);
+    std::shuffle(order.begin(), order.end(), *QRandomGenerator::global());
+    const QStringList fields = dst.fieldNames();
+    dst.beginTransaction();
+    for (int recNo : order) {
+        src.setRecNo(recNo);
+        dst.append();
+        for (const QString& f : fields)
+            dst.setValue(f, f == Q_OR_NUMBER ? src.value(Q_ID) : src.value(f));
+        dst.post();
+    }
+    dst.commit();
+    dst.close();
+    src.close();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Bare SQLite: one shuffled INSERT ... SELECT between the two encrypted files.
+double sqliteCopy(const store::Session& session, const QString& bank, const QString& target) {
+    QFile::remove(target);
+    QElapsedTimer clock;
+    clock.start();
+    const QByteArray key = session.rawKeyFor(SessionPassword).toLatin1();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(target).constData(), &db,
+                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QStringList cols, defs;
+    for (const store::FieldDef& f : examSetSchema().fields) {
+        cols << f.name;
+        defs << f.name + QLatin1String(" ") +
+                    (f.type == store::FieldType::Memo      ? "MEMO"
+                     : f.type == store::FieldType::Text    ? "TEXT"
+                     : f.type == store::FieldType::Boolean ? "BOOLEAN"
+                                                           : "INTEGER");
+    }
+    QStringList from = cols;
+    from.replace(from.indexOf(Q_OR_NUMBER), Q_ID);
+    const QString sql =
+        QStringLiteral("PRAGMA key = \"%1\"; PRAGMA synchronous=NORMAL;"
+                       "CREATE TABLE records (%2);"
+                       "ATTACH DATABASE '%3' AS bank KEY \"%1\";"
+                       "BEGIN; INSERT INTO records (%4) SELECT %5 FROM bank.records "
+                       "ORDER BY random(); COMMIT;")
+            .arg(QString::fromLatin1(key), defs.join(", "), bank, cols.join(", "), from.join(", "));
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK)
+        std::fprintf(stderr, "copy: %s\n", err);
+    sqlite3_free(err);
+    sqlite3_close(db);
+    return clock.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QList<int> sizes{2000, 100000};
+    int runs = 5;
+    const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty()) {
+        sizes.clear();
+        for (const QString& a : args) {
+            if (a.startsWith("--runs="))
+                runs = a.mid(7).toInt();
+            else
+                sizes << a.toInt();
+        }
+    }
+    QTemporaryDir dir(QDir::current().absoluteFilePath("bench-XXXXXX"));
+    QDir::setCurrent(dir.path());
+
+    store::Session session(SessionName);
+    session.addPassword(SessionPassword);
+    QElapsedTimer clock;
+    clock.start();
+    session.rawKeys();
+    std::printf("key derivation, once per session: %.1f ms\n", clock.nsecsElapsed() / 1e6);
+
+    for (int size : sizes) {
+        clock.start();
+        writeBank(session, "bank.DAT", size, true);
+        const double writeMs = clock.nsecsElapsed() / 1e6;
+        writeBank(session, "plain.DAT", size, false);
+        std::printf("\n%d questions: bank written through the store in %.0f ms (%.1f MB)\n", size,
+                    writeMs, QFile("bank.DAT").size() / 1e6);
+
+        std::vector<double> store, bare;
+        long a = 0, b = 0;
+        for (int i = 0; i < runs; ++i) {
+            store.push_back(storeRead(session, "bank.DAT", a));
+            bare.push_back(sqliteRead("plain.DAT", b));
+        }
+        if (a != b * 1)
+            std::printf("  (rows differ: %ld vs %ld)\n", a, b);
+        std::printf("  read Q_EXAM_N=3, every field: store+encrypted %.1f ms, bare SQLite plain "
+                    "%.1f ms, ratio %.2f\n",
+                    median(store), median(bare), median(store) / median(bare));
+
+        const int copyRuns = size >= 50000 ? 3 : runs;
+        std::vector<double> sc, bc;
+        for (int i = 0; i < copyRuns; ++i) {
+            sc.push_back(storeCopy(session, "bank.DAT", "ces.DAT"));
+            bc.push_back(sqliteCopy(session, "bank.DAT", "ces2.DAT"));
+        }
+        std::printf("  shuffled copy into encrypted exam set: store %.0f ms, INSERT ... SELECT "
+                    "%.0f ms, ratio %.2f\n",
+                    median(sc), median(bc), median(sc) / median(bc));
+        for (const char* f : {"bank.DAT", "plain.DAT", "ces.DAT", "ces2.DAT"})
+            QFile::remove(f);
+    }
+    return 0;
+}
