@@ -29,7 +29,7 @@ private:
     void keyPrefix(const QString& key);
 
     QString out_;
-    int depth_ = 0;           // indentation level of the current mapping's keys
+    int depth_ = 0;            // indentation level of the current mapping's keys
     bool itemPending_ = false; // the next key goes on the "- " line
 };
 
