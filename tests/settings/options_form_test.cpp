@@ -4,7 +4,10 @@
 #include "settings/run_button.h"
 #include "settings/settings_store.h"
 #include "support/scripted_dialogs.h"
+#include "ui/exam/test_form.h"
+#include "ui/forms.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -321,5 +324,90 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(OptionsFormTest)
+// The exam window's side: the calculator check at its creation and File > Options.
+class ExamWindowOptionsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    static void storeSettings(const QString& calcPath, bool showCalcBtn) {
+        QFile::remove(settings::SettingsStore::defaultFilePath());
+        settings::SettingsStore store;
+        store.writeString(QStringLiteral("CalcPath"), calcPath);
+        store.writeBool(QStringLiteral("ShowCalcBtn"), showCalcBtn);
+        store.sync();
+    }
+    static QByteArray storedText() {
+        QFile file(settings::SettingsStore::defaultFilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(dir_.isValid());
+    }
+
+    // Only a calculator that is there and may be started is offered; the store is not touched.
+    void startupCheck_data() {
+        QTest::addColumn<int>("kind"); // 0 program, 1 file that is no program, 2 nothing
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("program, shown") << 0 << true << true;
+        QTest::newRow("program, switched off") << 0 << false << false;
+        QTest::newRow("missing") << 2 << true << false;
+#ifndef Q_OS_WIN
+        QTest::newRow("not executable") << 1 << true << false;
+#endif
+    }
+    void startupCheck() {
+        QFETCH(int, kind);
+        QFETCH(bool, stored);
+        QFETCH(bool, shown);
+        QString path = dir_.filePath(QStringLiteral("startup%1.exe").arg(kind));
+        if (kind == 0)
+            path = makeProgram(dir_, QStringLiteral("startup.exe"));
+        if (kind == 1) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        storeSettings(path, stored);
+        const QByteArray before = storedText();
+
+        ScriptedDialogs script; // nothing is said at start-up
+        TTestForm window;
+        QVERIFY2(script.done(), qPrintable(script.report()));
+        QCOMPARE(!window.CalcButton->isHidden(), shown);
+        QCOMPARE(window.CalcButton->CommandLine(), kind == 0 ? path : QString());
+        QCOMPARE(window.Options.ShowCalcBtn, kind == 0 && stored);
+        QCOMPARE(storedText(), before);
+    }
+
+    // A calculator lost at start-up: the dialog offers the button switched off, and OK writes
+    // that, with every other value, to the user's store.
+    void optionsAfterAMissingCalculator() {
+        storeSettings(dir_.filePath(QStringLiteral("lost.exe")), true);
+        TTestForm window;
+        TOptionsForm form;
+        OptionsForm = &form;
+        ScriptedDialogs script;
+        script.expectModal("TOptionsForm", [](QDialog* d) {
+            QCOMPARE(static_cast<TOptionsForm*>(d)->CalcBtnGroup->ItemIndex(), 1);
+            clickOk(d);
+        });
+        window.Preferences1Click();
+        OptionsForm = nullptr;
+        QVERIFY2(script.done(), qPrintable(script.report()));
+        settings::SettingsStore reread;
+        QCOMPARE(settings::loadOptions(reread, window.WindowsDir), window.Options);
+        QVERIFY(!window.Options.ShowCalcBtn);
+        QVERIFY(storedText().contains("ShowCalcBtn=0"));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    OptionsFormTest options;
+    ExamWindowOptionsTest window;
+    return QTest::qExec(&options, argc, argv) | QTest::qExec(&window, argc, argv);
+}
 #include "options_form_test.moc"
