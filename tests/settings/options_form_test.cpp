@@ -346,6 +346,7 @@ private Q_SLOTS:
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(dir_.isValid());
     }
+    void cleanupTestCase() { QFile::remove(settings::SettingsStore::defaultFilePath()); }
 
     // Only a calculator that is there and may be started is offered; the store is not touched.
     void startupCheck_data() {
