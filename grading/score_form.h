@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QDialog>
+
+class TScoreForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TScoreForm(QWidget* parent = nullptr);
+};
