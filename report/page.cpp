@@ -236,7 +236,11 @@ void Band::label(const QRectF& box, const QString& text, const TextStyle& style)
 }
 
 void Band::memo(const QRectF& box, const QString& text, const TextStyle& style) {
-    elements_.push_back({Kind::Memo, box, text, style, {}, {}});
+    // Texts from the tables break lines with CR LF or CR as often as with LF.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    elements_.push_back({Kind::Memo, box, lines, style, {}, {}});
 }
 
 void Band::line(double left, double top, double width) {

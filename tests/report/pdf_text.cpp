@@ -1,7 +1,9 @@
 #include "pdf_text.h"
 
+#include <QDebug>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace testsupport {
 
@@ -60,6 +62,13 @@ int pdfPageCount(const QString& pdfPath) {
     static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
     const auto m = pages.match(run(QStringLiteral("pdfinfo"), {pdfPath}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+void keepForLooking(QTemporaryDir& dir, const QString& path) {
+    if (!qEnvironmentVariableIsSet("PALVEXA_KEEP_OUTPUT"))
+        return;
+    dir.setAutoRemove(false);
+    qInfo().noquote() << "kept" << path;
 }
 
 } // namespace testsupport

@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <QString>
 
+class QTemporaryDir;
+
 namespace testsupport {
 
 struct PdfWord {
@@ -20,5 +22,8 @@ QList<PdfWord> pdfWords(const QString& pdfPath);
 // The first word with this text, or a word with an empty text.
 PdfWord findWord(const QList<PdfWord>& words, const QString& text);
 int pdfPageCount(const QString& pdfPath);
+
+// With PALVEXA_KEEP_OUTPUT set, the folder stays and the file's path is logged, to look at.
+void keepForLooking(QTemporaryDir& dir, const QString& path);
 
 } // namespace testsupport

@@ -82,6 +82,7 @@ void TTestForm::buildMenus() {
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Options1, &QAction::triggered, this, guarded([this] { Options1Click(); }));
     connect(Exit1, &QAction::triggered, this, guarded([this] { Exit1Click(); }));
+    connect(Print1, &QAction::triggered, this, guarded([this] { Print1Click(); }));
 
     // The action list: captions of the actions themselves.
     const struct {
