@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -254,7 +255,15 @@ void TScoreForm::setTotalBars(const std::vector<report::Bar>& bars) {
 }
 
 void TScoreForm::setTotalTitle(const QString& title) {
-    TotalChart->chart()->setTitle(title);
+    // Chart titles are markup: the candidate's name stays plain text and its spaces stay.
+    TotalChart->chart()->setTitle(
+        title.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
+}
+
+QString TScoreForm::totalTitle() const {
+    return QTextDocumentFragment::fromHtml(TotalChart->chart()->title())
+        .toPlainText()
+        .replace(QChar(0xa0), QLatin1Char(' '));
 }
 
 void TScoreForm::setSectionBars(const std::vector<report::Bar>& bars) {

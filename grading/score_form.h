@@ -46,6 +46,7 @@ public:
     // Replaces the bars of a chart of this window; the first stands at the bottom.
     void setTotalBars(const std::vector<report::Bar>& bars);
     void setTotalTitle(const QString& title);
+    QString totalTitle() const; // as the chart shows it
     void setSectionBars(const std::vector<report::Bar>& bars);
 
     void BitBtn1Click();
