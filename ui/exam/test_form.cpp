@@ -55,6 +55,9 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent) {
 
     buildMenus();
     buildContainers();
+    buildTopBar();
+    buildQuestionArea();
+    buildBottomBar();
 
     app::guard([this] { FormCreate(); });
 }
@@ -135,7 +138,8 @@ void TTestForm::buildContainers() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    Panel1 = makePanel(central, QStringLiteral("Panel1"), QColor(0, 0, 128));
+    // Light, so that its white shadowed, black, gray and navy status texts all read.
+    Panel1 = makePanel(central, QStringLiteral("Panel1"), QColor(192, 192, 192));
     Panel1->setFixedHeight(45);
     layout->addWidget(Panel1);
 
@@ -150,34 +154,7 @@ void TTestForm::buildContainers() {
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setWidgetResizable(true);
-    auto* area = makePanel(ScrollBox1, QStringLiteral("ScrollBox1Contents"), Qt::white);
-    auto* areaLayout = new QVBoxLayout(area);
-    areaLayout->setContentsMargins(0, 0, 0, 0);
-    QPanel = makePanel(area, QStringLiteral("QPanel"), Qt::white);
-    auto* qLayout = new QVBoxLayout(QPanel);
-    qLayout->setContentsMargins(8, 8, 8, 8);
-    QText = new QLabel(QPanel);
-    QText->setObjectName(QStringLiteral("QText"));
-    QText->setTextFormat(Qt::PlainText);
-    QText->setWordWrap(true);
-    qLayout->addWidget(QText);
-    areaLayout->addWidget(QPanel);
-    CalcButton = new TddgRunButton(area);
-    CalcButton->setObjectName(QStringLiteral("CalcButton"));
-    CalcButton->setFixedSize(37, 29);
-    CalcButton->setIconSize(QSize(24, 24));
-    CalcButton->setAccessibleName(QStringLiteral("Calculator"));
-    areaLayout->addWidget(CalcButton, 0, Qt::AlignRight);
-    ExpText = new QLabel(area);
-    ExpText->setObjectName(QStringLiteral("ExpText"));
-    ExpText->setTextFormat(Qt::PlainText);
-    ExpText->setWordWrap(true);
-    ExpText->hide();
-    areaLayout->addWidget(ExpText);
-    areaLayout->addStretch(1);
-    ScrollBox1->setWidget(area);
-    ScrollBox1->hide();
+    // Its contents are the question view's (buildQuestionArea).
     inner->addWidget(ScrollBox1, 1);
 
     Panel4 = makePanel(Panel3, QStringLiteral("Panel4"), Qt::white);
