@@ -102,6 +102,8 @@ bool ExamFixture::setUp(const QByteArray& yaml) {
     QDir::setCurrent(dir_->path());
     QFile::remove(settings::SettingsStore::defaultFilePath());
     forms_ = app::createForms();
+    // Start-up makes the executable's folder current; the fixture's folder stands in for it.
+    QDir::setCurrent(dir_->path());
     return true;
 }
 

@@ -58,6 +58,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent) {
     buildTopBar();
     buildQuestionArea();
     buildBottomBar();
+    buildWelcomePanel();
 
     app::guard([this] { FormCreate(); });
 }
