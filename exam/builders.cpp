@@ -108,6 +108,22 @@ private:
     BuildProgress* progress_;
 };
 
+// Holds one read of the source table across the build, so each record read costs no lock round
+// trip of its own; ends however the build ends.
+class ReadScope {
+public:
+    explicit ReadScope(store::Table& table) : table_(table) { table_.beginRead(); }
+    ~ReadScope() {
+        try {
+            table_.endRead();
+        } catch (...) {
+        }
+    }
+
+private:
+    store::Table& table_;
+};
+
 enum class Source { Bank, User };
 
 // Without a count: every candidate.
@@ -115,6 +131,7 @@ void build(Source kind, store::Table& source, store::Table& examSet, std::option
            ExamState& state, BuildProgress* progress) {
     // Bank candidates are record numbers (equal to Q_ID there); user candidates are Q_ID values,
     // which may have gaps.
+    ReadScope reading(source);
     std::vector<std::int32_t> candidates;
     candidates.reserve(std::size_t(std::max(0, source.recordCount())));
     source.first();

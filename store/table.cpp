@@ -20,6 +20,12 @@ QString quoteIdent(const QString& name) {
     return u'"' + q + u'"';
 }
 
+// Encrypted files are written with 4 KiB pages: a question record then fits on its page instead
+// of spilling into overflow pages, and every page costs one decryption. Files written before
+// have 1 KiB pages (the cipher's default) and stay readable.
+constexpr int kPageSize = 4096;
+constexpr int kLegacyPageSize = 1024;
+
 const char* declaredType(FieldType t) {
     switch (t) {
     case FieldType::Integer:
@@ -106,8 +112,12 @@ struct Table::Impl {
     std::vector<int> visible;   // positions (into rowids) that pass the filter, ascending
     int cur = -1;               // index into visible, -1 when there is no record
     bool atEof = true, atBof = true;
-    QList<QVariant> values; // current record, or the edit buffer in Edit/Insert
+    // Current record, or the edit buffer in Edit/Insert. A move only marks it stale: walks that
+    // read no field (counting, collecting record numbers) then cost no record reads.
+    mutable QList<QVariant> values;
+    mutable bool loaded = true;
     bool inTransaction = false;
+    bool reading = false; // a read transaction of beginRead is open
     Stmt selRow, insRow, updRow, delRow, visRow, findRow;
 
     Impl(Table* t, Session& s) : q(t), session(s) {}
@@ -255,8 +265,9 @@ struct Table::Impl {
         exec(QStringLiteral("PRAGMA cache_size=-65536"), QStringLiteral("set up"));
     }
 
-    // Opens the connection; with `key` empty the file is read as plain SQLite.
-    int connect(const QString& key, bool create) {
+    // Opens the connection; with `key` empty the file is read as plain SQLite. An encrypted file
+    // is read with `pageSize`, which must be the one it was written with.
+    int connect(const QString& key, bool create, int pageSize = kPageSize) {
         const int flags =
             SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
         int rc = sqlite3_open_v2(QFile::encodeName(path()).constData(), &db, flags, nullptr);
@@ -269,6 +280,11 @@ struct Table::Impl {
         if (!key.isEmpty()) {
             const QString pragma = QStringLiteral("PRAGMA key = \"%1\"").arg(key);
             rc = sqlite3_exec(db, pragma.toUtf8().constData(), nullptr, nullptr, nullptr);
+            // Always set: the cipher's default page size is process-wide and can be changed.
+            if (rc == SQLITE_OK) {
+                const QByteArray size = "PRAGMA cipher_page_size = " + QByteArray::number(pageSize);
+                rc = sqlite3_exec(db, size.constData(), nullptr, nullptr, nullptr);
+            }
             if (rc != SQLITE_OK) {
                 disconnect();
                 return rc;
@@ -344,15 +360,23 @@ struct Table::Impl {
                 fail(damaged);
             return;
         }
-        // An encrypted file is a whole number of 1 KiB pages.
-        if (size < 1024 || size % 1024 != 0)
+        // An encrypted file is a whole number of pages. The page size is not readable without the
+        // key, so it is probed: only a whole number of 4 KiB pages can be a file written with
+        // them; older files have 1 KiB pages.
+        if (size < kLegacyPageSize || size % kLegacyPageSize != 0)
             fail(damaged);
+        QList<int> pageSizes;
+        if (size % kPageSize == 0)
+            pageSizes.push_back(kPageSize);
+        pageSizes.push_back(kLegacyPageSize);
         for (const QString& key : session.rawKeys()) {
-            const int rc = connect(key, false);
-            if (rc == SQLITE_OK)
-                return;
-            if ((rc & 0xff) == SQLITE_BUSY)
-                failSql(rc, QStringLiteral("open"));
+            for (int pageSize : pageSizes) {
+                const int rc = connect(key, false, pageSize);
+                if (rc == SQLITE_OK)
+                    return;
+                if ((rc & 0xff) == SQLITE_BUSY)
+                    failSql(rc, QStringLiteral("open"));
+            }
         }
         fail(QStringLiteral("The table file \"%1\" is damaged, or it is encrypted with a "
                             "password this program does not have")
@@ -468,9 +492,10 @@ struct Table::Impl {
     bool passesFilter(qint64 rowid) {
         if (where.where.isEmpty())
             return true;
-        prepare(visRow,
-                QStringLiteral("SELECT 1 FROM records WHERE rowid=? AND (%1)").arg(where.where),
-                QStringLiteral("read"));
+        if (!visRow)
+            prepare(visRow,
+                    QStringLiteral("SELECT 1 FROM records WHERE rowid=? AND (%1)").arg(where.where),
+                    QStringLiteral("read"));
         StmtUse use{visRow.get()};
         sqlite3_bind_int64(visRow.get(), 1, rowid);
         bindAll(visRow.get(), where.params, 2);
@@ -487,19 +512,31 @@ struct Table::Impl {
         return cols.join(QStringLiteral(", "));
     }
 
+    void ensureLoaded() const {
+        if (!loaded)
+            const_cast<Impl*>(this)->loadCurrent();
+    }
+
+    // Reads the current record; a failed read leaves it stale, so the next access reports again.
     void loadCurrent() {
+        loaded = true;
         values.clear();
         if (cur < 0 || cur >= int(visible.size())) {
             for (int i = 0; i < fields.size(); ++i)
                 values.push_back(QVariant());
             return;
         }
-        prepare(selRow, QStringLiteral("SELECT %1 FROM records WHERE rowid=?").arg(columnList()),
-                QStringLiteral("read"));
+        loaded = false;
+        if (!selRow)
+            prepare(selRow,
+                    QStringLiteral("SELECT %1 FROM records WHERE rowid=?").arg(columnList()),
+                    QStringLiteral("read"));
         StmtUse use{selRow.get()};
         sqlite3_bind_int64(selRow.get(), 1, rowids[visible[cur]]);
         const int rc = sqlite3_step(selRow.get());
         if (rc != SQLITE_ROW) {
+            for (int i = 0; i < fields.size(); ++i)
+                values.push_back(QVariant());
             if (rc == SQLITE_DONE)
                 fail(QStringLiteral("A record of table file \"%1\" was removed by another "
                                     "program")
@@ -508,6 +545,7 @@ struct Table::Impl {
         }
         for (int i = 0; i < fields.size(); ++i)
             values.push_back(column(selRow.get(), i, fields[i].type));
+        loaded = true;
     }
 
     qint64 currentRowid() const {
@@ -537,18 +575,20 @@ struct Table::Impl {
     }
 
     void moved() {
-        loadCurrent();
+        loaded = false;
         Q_EMIT q->dataChanged(QString());
     }
 
     void closeNoThrow() {
-        if (db && inTransaction)
+        if (db && (inTransaction || reading))
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         inTransaction = false;
+        reading = false;
         disconnect();
         rowids.clear();
         visible.clear();
         values.clear();
+        loaded = true;
         cur = -1;
         atBof = atEof = true;
     }
@@ -587,15 +627,17 @@ struct Table::Impl {
     }
 
     void postInsert() {
-        QStringList cols, marks;
-        for (const FieldDef& f : fields) {
-            cols.push_back(quoteIdent(f.name));
-            marks.push_back(QStringLiteral("?"));
+        if (!insRow) {
+            QStringList cols, marks;
+            for (const FieldDef& f : fields) {
+                cols.push_back(quoteIdent(f.name));
+                marks.push_back(QStringLiteral("?"));
+            }
+            prepare(insRow,
+                    QStringLiteral("INSERT INTO records (%1) VALUES (%2)")
+                        .arg(cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                    QStringLiteral("write to"));
         }
-        prepare(insRow,
-                QStringLiteral("INSERT INTO records (%1) VALUES (%2)")
-                    .arg(cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                QStringLiteral("write to"));
         {
             StmtUse use{insRow.get()};
             bindAll(insRow.get(), values);
@@ -632,13 +674,15 @@ struct Table::Impl {
 
     void postEdit(const QList<QVariant>& before) {
         const qint64 id = currentRowid();
-        QStringList sets;
-        for (const FieldDef& f : fields)
-            sets.push_back(quoteIdent(f.name) + QLatin1String("=?"));
-        prepare(updRow,
-                QStringLiteral("UPDATE records SET %1 WHERE rowid=?")
-                    .arg(sets.join(QStringLiteral(", "))),
-                QStringLiteral("write to"));
+        if (!updRow) {
+            QStringList sets;
+            for (const FieldDef& f : fields)
+                sets.push_back(quoteIdent(f.name) + QLatin1String("=?"));
+            prepare(updRow,
+                    QStringLiteral("UPDATE records SET %1 WHERE rowid=?")
+                        .arg(sets.join(QStringLiteral(", "))),
+                    QStringLiteral("write to"));
+        }
         {
             StmtUse use{updRow.get()};
             bindAll(updRow.get(), values);
@@ -892,10 +936,11 @@ bool Table::findKey(const QVariant& key) {
     if (d->keyIsRowid) {
         id = v.toLongLong();
     } else {
-        d->prepare(d->findRow,
-                   QStringLiteral("SELECT rowid FROM records WHERE %1=? LIMIT 1")
-                       .arg(quoteIdent(d->keyField)),
-                   QStringLiteral("read"));
+        if (!d->findRow)
+            d->prepare(d->findRow,
+                       QStringLiteral("SELECT rowid FROM records WHERE %1=? LIMIT 1")
+                           .arg(quoteIdent(d->keyField)),
+                       QStringLiteral("read"));
         StmtUse use{d->findRow.get()};
         Impl::bind(d->findRow.get(), 1, v);
         const int rc = sqlite3_step(d->findRow.get());
@@ -931,6 +976,7 @@ void Table::append() {
     d->values.clear();
     for (int i = 0; i < d->fields.size(); ++i)
         d->values.push_back(QVariant());
+    d->loaded = true;
     d->setState(State::Insert);
     Q_EMIT dataChanged(QString());
 }
@@ -943,6 +989,7 @@ void Table::edit() {
     d->requireBrowse();
     if (d->currentRowid() < 0)
         d->fail(QStringLiteral("Table \"%1\" has no record to edit").arg(d->bare()));
+    d->ensureLoaded();
     d->setState(State::Edit);
 }
 
@@ -1022,7 +1069,7 @@ void Table::emptyTable() {
 
 void Table::beginTransaction() {
     d->requireOpen();
-    if (d->inTransaction)
+    if (d->inTransaction || d->reading)
         d->fail(QStringLiteral("Table \"%1\" is already in a transaction").arg(d->bare()));
     d->exec(QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("write to"));
     d->inTransaction = true;
@@ -1054,6 +1101,22 @@ bool Table::inTransaction() const {
     return d->inTransaction;
 }
 
+void Table::beginRead() {
+    d->requireOpen();
+    if (d->inTransaction || d->reading)
+        d->fail(QStringLiteral("Table \"%1\" is already in a transaction").arg(d->bare()));
+    // A deferred transaction takes its shared lock at the first read and keeps it.
+    d->exec(QStringLiteral("BEGIN DEFERRED"), QStringLiteral("read"));
+    d->reading = true;
+}
+
+void Table::endRead() {
+    if (!d->db || !d->reading)
+        return;
+    d->reading = false;
+    d->exec(QStringLiteral("COMMIT"), QStringLiteral("read"));
+}
+
 QStringList Table::fieldNames() const {
     return d->fieldNameList();
 }
@@ -1073,6 +1136,7 @@ QString Table::keyField() const {
 QVariant Table::value(const QString& name) const {
     d->requireOpen();
     const int i = d->requireField(name);
+    d->ensureLoaded();
     return i < d->values.size() ? d->values[i] : QVariant();
 }
 

@@ -119,6 +119,12 @@ public:
     void rollback();
     bool inTransaction() const;
 
+    // Reads between beginRead and endRead see one state of the file and skip the locking each
+    // read does on its own. Other programs can still read the file but cannot finish a write
+    // until endRead (they wait, as for any lock). Not within a transaction; close ends it.
+    void beginRead();
+    void endRead();
+
     // Fields, by name without regard to case.
     QStringList fieldNames() const;
     FieldType fieldType(const QString& name) const;

@@ -496,6 +496,106 @@ private Q_SLOTS:
         QFile::remove("fail.DAT");
     }
 
+    // New encrypted files use 4 KiB pages; files written with the cipher's old 1 KiB pages stay
+    // readable, whatever their size in pages.
+    void pageSizes_data() {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("whole4k"); // grown until its size is a multiple of 4 KiB
+        QTest::addRow("legacy, whole 4 KiB multiple") << 1 << true;
+        QTest::addRow("legacy, odd 1 KiB pages") << 1 << false;
+        QTest::addRow("legacy, larger") << 300 << false;
+    }
+    void pageSizes() {
+        QFETCH(int, records);
+        QFETCH(bool, whole4k);
+        {
+            auto t = makeTable("paged.DAT", 3);
+            QCOMPARE(QFile("paged.DAT").size() % 4096, 0);
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open("paged.DAT", &db), SQLITE_OK);
+            const QString key = session_.rawKeyFor(kPassword);
+            sqlite3_exec(db, qPrintable(QStringLiteral("PRAGMA key = \"%1\"").arg(key)), nullptr,
+                         nullptr, nullptr);
+            sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
+            QCOMPARE(sqlite3_exec(db, "SELECT count(*) FROM records", nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(db);
+            QFile::remove("paged.DAT");
+        }
+        // A file as the cipher writes it by default.
+        const QString name = "legacy.DAT";
+        QFile::remove(name);
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(name.toUtf8().constData(), &db), SQLITE_OK);
+        QString sql = QStringLiteral("PRAGMA key = \"%1\"; PRAGMA cipher_page_size = 1024;"
+                                     "CREATE TABLE records (ID INTEGER PRIMARY KEY, NAME TEXT);"
+                                     "BEGIN;")
+                          .arg(session_.rawKeyFor(kPassword));
+        for (int i = 1; i <= records; ++i)
+            sql += QStringLiteral("INSERT INTO records VALUES (%1, '%2');")
+                       .arg(i)
+                       .arg(QString(200, QChar(u'a' + i % 26)));
+        sql += "COMMIT;";
+        QCOMPARE(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        while (whole4k && QFile(name).size() % 4096 != 0 && records < 100) {
+            ++records;
+            const QString more = QStringLiteral("INSERT INTO records VALUES (%1, '%2');")
+                                     .arg(records)
+                                     .arg(QString(200, u'z'));
+            QCOMPARE(sqlite3_exec(db, more.toUtf8().constData(), nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+        }
+        sqlite3_close(db);
+        const qint64 size = QFile(name).size();
+        QCOMPARE(size % 1024, 0);
+        QCOMPARE(size % 4096 == 0, whole4k);
+        Table t(session_);
+        t.setFileName(name);
+        t.open();
+        QCOMPARE(t.recordCount(), records);
+        if (records > 0) {
+            t.last();
+            QCOMPARE(t.asInteger("ID"), records);
+            t.edit();
+            t.setText("NAME", "changed");
+            t.post();
+            t.close();
+            t.open();
+            t.last();
+            QCOMPARE(t.asText("NAME"), QString("changed"));
+        }
+        t.close();
+        QFile::remove(name);
+    }
+
+    // A read scope sees the records, refuses a nested transaction and ends with close.
+    void readScope() {
+        auto t = makeTable("read.DAT", 5);
+        t->open();
+        t->beginRead();
+        QVERIFY_THROWS_EXCEPTION(palvexa::Error, t->beginTransaction());
+        QVERIFY_THROWS_EXCEPTION(palvexa::Error, t->beginRead());
+        QCOMPARE(walkRecNos(*t), (QList<int>{1, 2, 3, 4, 5}));
+        QVERIFY(t->findKey(4));
+        QCOMPARE(t->asText("NAME"), QString("n4"));
+        t->endRead();
+        t->endRead();          // no scope open: nothing to do
+        t->beginTransaction(); // the read is over: writing works again
+        t->edit();
+        t->setText("NAME", "w");
+        t->post();
+        t->commit();
+        t->beginRead();
+        t->close(); // ends the scope
+        t->open();
+        QVERIFY(t->findKey(4));
+        QCOMPARE(t->asText("NAME"), QString("w"));
+        t->beginTransaction();
+        t->rollback();
+        t->close();
+        QFile::remove("read.DAT");
+    }
+
     void openErrors_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("complaint");
