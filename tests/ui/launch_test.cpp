@@ -439,18 +439,24 @@ private Q_SLOTS:
     // closed, before the name dialog or after it.
     void storeErrorLeavesIdle_data() {
         QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("user");
         QTest::addColumn<bool>("dialog");
         QTest::addColumn<QString>("error");
-        QTest::newRow("no bank") << "velmora.DAT" << false
+        QTest::newRow("no bank") << "velmora.DAT" << false << false
                                  << "The table file \"velmora.DAT\" does not exist.";
+        QTest::newRow("no bank, user exam")
+            << "velmora.DAT" << true << false << "The table file \"velmora.DAT\" does not exist.";
         QTest::newRow("damaged exam set")
-            << "ces.DAT" << true
+            << "ces.DAT" << false << true
             << "The table file \"ces.DAT\" is damaged, or it is encrypted with a password this "
                "program does not have.";
     }
     void storeErrorLeavesIdle() {
         QFETCH(QString, file);
+        QFETCH(bool, user);
         QFETCH(bool, dialog);
+        if (user)
+            fx_.writeUserSet(userRecords(1));
         QFETCH(QString, error);
         QFile f(fx_.path(file));
         QVERIFY(f.remove() || !f.exists());
@@ -463,11 +469,12 @@ private Q_SLOTS:
         if (dialog)
             script.expectModal("TNameForm", nameDialog(nullptr));
         script.expectError(error);
-        TestForm->Action1->trigger();
+        (user ? TestForm->UserAct : TestForm->Action1)->trigger();
         QVERIFY2(script.done(), qPrintable(script.report()));
         verifyIdle();
         QVERIFY(!TestForm->dtQSet.isOpen());
         QVERIFY(!TestForm->dtCurrentSet.isOpen());
+        QVERIFY(!TestForm->dtUserSet.isOpen());
     }
 
     void dialogsAsCreated() {

@@ -185,7 +185,13 @@ void TTestForm::UserActExecute() {
                  QMessageBox::Ok);
         return;
     }
-    PrepareNameDialog(false);
+    try {
+        PrepareNameDialog(false);
+    } catch (...) {
+        // Not left open behind an error box: the Test Sampler opens the same file.
+        dtUserSet.close();
+        throw;
+    }
     NameForm->setWindowTitle(QStringLiteral("User Exam"));
     ExamTitle = QStringLiteral("User Exam");
     StartUserExam();
