@@ -59,6 +59,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent) {
     buildQuestionArea();
     buildBottomBar();
     buildWelcomePanel();
+    buildTimer();
 
     app::guard([this] { FormCreate(); });
 }
@@ -210,24 +211,12 @@ void TTestForm::ApplyFonts() {
     apply(ExpText, settings::explanationFont(Options));
 }
 
-void TTestForm::Exit1Click() {
-    close();
-}
-
 void TTestForm::About1Click() {
     app::execModal(AboutForm);
 }
 
 void TTestForm::Options1Click() {
     Preferences1Click();
-}
-
-void TTestForm::FormCloseQuery(bool& CanClose) {
-    CanClose = true;
-}
-
-void TTestForm::FormClose() {
-    MainForm->show();
 }
 
 void TTestForm::closeEvent(QCloseEvent* event) {
