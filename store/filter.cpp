@@ -193,12 +193,6 @@ private:
     size_t pos_ = 0;
 };
 
-QString quoteIdent(const QString& name) {
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
-
 void emit(const Node& n, Sql& out) {
     switch (n.kind) {
     case Node::Kind::And:
@@ -235,6 +229,12 @@ void emit(const Node& n, Sql& out) {
 }
 
 } // namespace
+
+QString quoteIdent(const QString& name) {
+    QString q = name;
+    q.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}
 
 std::unique_ptr<Node> parse(const QString& text, const QStringList& fields) {
     return Parser(text, fields).run();

@@ -31,4 +31,7 @@ struct Sql {
 };
 Sql toSql(const Node& node);
 
+// A field name as an SQL identifier: double-quoted, its own double quotes doubled.
+QString quoteIdent(const QString& name);
+
 } // namespace store::filter

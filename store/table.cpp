@@ -12,13 +12,9 @@
 
 namespace store {
 
-namespace {
+using filter::quoteIdent;
 
-QString quoteIdent(const QString& name) {
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
+namespace {
 
 // Encrypted files are written with 4 KiB pages: a question record then fits on its page instead
 // of spilling into overflow pages, and every page costs one decryption. Files written before
@@ -1000,10 +996,18 @@ void Table::post() {
     if (d->state == State::Insert) {
         d->postInsert();
     } else {
-        // The stored values, to tell whether the record moved in the order.
+        // The stored values, to tell whether the record moved in the order. A failed read (the
+        // record gone) keeps the edit buffer, as any failed post does.
         const QList<QVariant> edited = d->values;
-        d->loadCurrent();
-        const QList<QVariant> before = d->values;
+        QList<QVariant> before;
+        try {
+            d->loadCurrent();
+            before = d->values;
+        } catch (...) {
+            d->values = edited;
+            d->loaded = true;
+            throw;
+        }
         d->values = edited;
         d->postEdit(before);
     }

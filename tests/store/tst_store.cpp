@@ -461,6 +461,26 @@ private Q_SLOTS:
         t->cancel();
         QCOMPARE(t->asInteger("ID"), 2);
 
+        // The record removed by another program while it was edited: the post says so, and
+        // what was typed is still there.
+        t->edit();
+        t->setText("NAME", "typed");
+        {
+            Table other(session_);
+            other.setFileName("fail.DAT");
+            other.open();
+            QVERIFY(other.findKey(2));
+            other.remove();
+        }
+        try {
+            t->post();
+            QFAIL("a post to a removed record was reported as done");
+        } catch (const palvexa::Error& e) {
+            QVERIFY2(e.text().contains("fail.DAT"), qPrintable(e.text()));
+        }
+        QCOMPARE(t->state(), State::Edit);
+        QCOMPARE(t->asText("NAME"), QString("typed"));
+
         t->close();
 
         // A write the file refuses: the edit stays, the stored record is unchanged.
