@@ -1,6 +1,7 @@
 #pragma once
 
-// Writes a question bank file from records, for fixtures: each record maps field names to values.
+// Writes a question bank file from records, each mapping field names to values: the bank tool's
+// compile step, the test fixtures and the benchmarks all write their banks through it.
 
 #include <QList>
 #include <QString>

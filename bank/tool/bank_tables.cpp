@@ -1,6 +1,7 @@
 #include "bank/tool/bank_tables.h"
 
 #include "bank/tool/yaml_writer.h"
+#include "data/bank_writer.h"
 #include "data/exam_tables.h"
 #include "data/fields.h"
 #include "platform/error.h"
@@ -76,35 +77,23 @@ QList<int> compileBank(const QList<Question>& questions, const QString& outFile,
     const QString temp = temporaryNameBeside(outFile);
     removeDatabaseFiles(temp);
     try {
-        store::Table table(session());
-        table.setFileName(temp);
-        table.setSchema(data::questionBankSchema());
-        table.setEncryptWith(data::SessionPassword);
-        table.setIndexField(data::Q_ID);
-        table.open();
-        table.beginTransaction();
+        QList<QVariantMap> records;
+        records.reserve(questions.size());
         for (const Question& q : questions) {
-            table.append();
-            table.setInteger(data::Q_ID, q.id);
-            table.setInteger(data::Q_EXAM_N, q.examN);
-            table.setInteger(data::Q_SECT, q.section);
-            table.setText(data::Q_TEXT, q.text);
-            table.setText(data::Q_EXPL, q.explanation);
-            table.setBoolean(data::Q_TYPE, q.multiple);
+            QVariantMap r{
+                {data::Q_ID, q.id},     {data::Q_EXAM_N, q.examN},     {data::Q_SECT, q.section},
+                {data::Q_TEXT, q.text}, {data::Q_EXPL, q.explanation}, {data::Q_TYPE, q.multiple},
+                {data::Q_SIM, q.sim},   {data::PICT1, q.exhibit},      {data::PICT2, q.exhibit2}};
             for (int i = 0; i < kChoiceCount; ++i) {
-                table.setText(choiceField(i), q.choices[i]);
-                table.setBoolean(answerField(i), q.answers[i]);
+                r.insert(choiceField(i), q.choices[i]);
+                r.insert(answerField(i), q.answers[i]);
             }
-            table.setText(data::Q_SIM, q.sim);
-            table.setText(data::PICT1, q.exhibit);
-            table.setText(data::PICT2, q.exhibit2);
             // The user's note in the old bank wins over the one in the source.
             const QString kept = notes.take(q.id);
-            table.setText(data::U_MEMO, kept.isEmpty() ? q.note : kept);
-            table.post();
+            r.insert(data::U_MEMO, kept.isEmpty() ? q.note : kept);
+            records.append(r);
         }
-        table.commit();
-        table.close();
+        data::writeQuestionBank(temp, records);
         if (beforeReplace)
             beforeReplace();
         std::error_code error;
