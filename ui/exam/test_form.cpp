@@ -199,12 +199,7 @@ void TTestForm::ApplyFonts() {
         QFont font = settings::designFont();
         QColor color = Qt::black;
         settings::applyFontSetting(font, color, setting);
-        w->setFont(font);
-        QPalette pal = w->palette();
-        pal.setColor(QPalette::WindowText, color);
-        pal.setColor(QPalette::Text, color);
-        pal.setColor(QPalette::ButtonText, color);
-        w->setPalette(pal);
+        settings::setWidgetFont(w, font, color);
     };
     apply(ScrollBox1, settings::answersFont(Options));
     apply(QText, settings::questionFont(Options));
