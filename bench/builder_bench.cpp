@@ -4,6 +4,7 @@
 //
 //   builder_bench [questions] [--runs=N] [--fresh]   (default 100000 questions, 3 runs)
 
+#include "bench/bench_bank.h"
 #include "data/exam_tables.h"
 #include "data/fields.h"
 #include "exam/answer_sheet.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -26,52 +26,15 @@ using namespace data;
 
 namespace {
 
-QString words(QRandomGenerator& rng, int length) {
-    static const char* const pool[] = {"Windows", "NT",      "Workstation", "profile", "share",
-                                       "NTFS",    "printer", "domain",      "user",    "the",
-                                       "disk",    "boot",    "registry",    "which",   "network"};
-    QString s;
-    while (s.size() < length) {
-        s += QLatin1String(pool[rng.bounded(15)]);
-        s += u' ';
-    }
-    s.truncate(length);
-    return s;
-}
-
 // Written through the store, as the bank tool writes it.
 void writeBank(int count) {
     QFile::remove(QuestionBankFile);
     store::Session session(SessionName);
     session.addPassword(SessionPassword);
-    QRandomGenerator rng(42);
-    store::Table t(session);
-    t.setFileName(QuestionBankFile + QStringLiteral(".part"));
-    QFile::remove(t.fileName());
-    t.setSchema(questionBankSchema());
-    t.setEncryptWith(SessionPassword);
-    t.setIndexField(Q_ID);
-    t.open();
-    t.beginTransaction();
-    for (int id = 1; id <= count; ++id) {
-        t.append();
-        t.setInteger(Q_ID, id);
-        t.setInteger(Q_EXAM_N, int(rng.bounded(8)));
-        t.setInteger(Q_SECT, 1 + int(rng.bounded(7)));
-        t.setText(Q_TEXT, words(rng, 300));
-        t.setText(Q_EXPL, words(rng, 500));
-        t.setBoolean(Q_TYPE, rng.bounded(2) == 1);
-        for (int c = 0; c < 6; ++c) {
-            t.setText(choiceField(c), c < 4 ? words(rng, 40) : QString());
-            t.setBoolean(answerField(c), c == 1);
-        }
-        t.setText(PICT1, id % 10 == 0 ? QStringLiteral("exhibit%1.bmp").arg(id) : QString());
-        t.post();
-    }
-    t.commit();
-    t.close();
+    const QString part = QuestionBankFile + QStringLiteral(".part");
+    bench::writeBenchBank(session, part, count, true);
     // Renamed only when complete, so an interrupted run never leaves a short bank behind.
-    QFile::rename(t.fileName(), QuestionBankFile);
+    QFile::rename(part, QuestionBankFile);
 }
 
 // CPU time of the process, in ms: on a busy machine it varies less than the wall clock.

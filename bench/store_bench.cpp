@@ -1,6 +1,7 @@
 // Measures the table store against bare SQLite: reading a filtered, encrypted bank through the
 // session, and copying the whole bank in shuffled order into an encrypted exam set.
 
+#include "bench/bench_bank.h"
 #include "data/fields.h"
 #include "store/table.h"
 
@@ -20,48 +21,6 @@
 using namespace data;
 
 namespace {
-
-QString words(QRandomGenerator& rng, int length) {
-    static const char* const pool[] = {"Windows", "NT",      "Workstation", "profile", "share",
-                                       "NTFS",    "printer", "domain",      "user",    "the",
-                                       "disk",    "boot",    "registry",    "which",   "network"};
-    QString s;
-    while (s.size() < length) {
-        s += QLatin1String(pool[rng.bounded(15)]);
-        s += u' ';
-    }
-    s.truncate(length);
-    return s;
-}
-
-void writeBank(store::Session& session, const QString& file, int count, bool encrypted) {
-    QFile::remove(file);
-    QRandomGenerator rng(42);
-    store::Table t(session);
-    t.setFileName(file);
-    t.setSchema(questionBankSchema());
-    t.setEncryptWith(encrypted ? SessionPassword : QString());
-    t.setIndexField(Q_ID);
-    t.open();
-    t.beginTransaction();
-    for (int id = 1; id <= count; ++id) {
-        t.append();
-        t.setInteger(Q_ID, id);
-        t.setInteger(Q_EXAM_N, int(rng.bounded(8)));
-        t.setInteger(Q_SECT, 1 + int(rng.bounded(7)));
-        t.setText(Q_TEXT, words(rng, 300));
-        t.setText(Q_EXPL, words(rng, 500));
-        t.setBoolean(Q_TYPE, rng.bounded(2) == 1);
-        for (int c = 0; c < 6; ++c) {
-            t.setText(choiceField(c), c < 4 ? words(rng, 40) : QString());
-            t.setBoolean(answerField(c), c == 1);
-        }
-        t.setText(PICT1, id % 10 == 0 ? QStringLiteral("exhibit%1.bmp").arg(id) : QString());
-        t.post();
-    }
-    t.commit();
-    t.close();
-}
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -207,9 +166,9 @@ int main(int argc, char** argv) {
 
     for (int size : sizes) {
         clock.start();
-        writeBank(session, "bank.DAT", size, true);
+        bench::writeBenchBank(session, "bank.DAT", size, true);
         const double writeMs = clock.nsecsElapsed() / 1e6;
-        writeBank(session, "plain.DAT", size, false);
+        bench::writeBenchBank(session, "plain.DAT", size, false);
         std::printf("\n%d questions: bank written through the store in %.0f ms (%.1f MB)\n", size,
                     writeMs, QFile("bank.DAT").size() / 1e6);
 
