@@ -7,10 +7,11 @@
 #include "authoring/dm.h"
 #include "authoring/sampler_form.h"
 #include "data/exam_tables.h"
-#include "exam/builders.h"
+#include "data/fields.h"
+#include "exam/exam_state.h"
 #include "grading/grading.h"
-#include "settings/settings_store.h"
-#include "support/scripted_dialogs.h"
+#include "support/exam_fixture.h"
+#include "ui/exam/test_form.h"
 #include "ui/forms.h"
 #include "widgets/db_controls.h"
 #include "widgets/outlined_label.h"
@@ -25,9 +26,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QToolButton>
@@ -114,7 +113,6 @@ int holdLock(const QString& dir) {
 class SamplerTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
     void writeEditDeleteThenTakeUserExam();
@@ -137,28 +135,16 @@ private:
     static QString panel(int i) { return SamplerForm->panelText(i); }
     static QString header() { return SamplerForm->fcLabel4->text(); }
 
-    std::unique_ptr<app::Forms> forms_;
-    std::unique_ptr<QTemporaryDir> dir_;
+    testsupport::ExamFixture fx_;
 };
 
-void SamplerTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void SamplerTest::init() {
-    QFile::remove(settings::SettingsStore::defaultFilePath());
-    forms_ = app::createForms();
-    // The start window makes the program's folder current; the tables of a test live apart.
-    dir_ = std::make_unique<QTemporaryDir>();
-    QDir::setCurrent(dir_->path());
+    QVERIFY2(fx_.setUp(), qPrintable(fx_.error()));
     MainForm->show();
 }
 
 void SamplerTest::cleanup() {
-    forms_.reset();
-    QDir::setCurrent(QDir::tempPath());
-    dir_.reset();
-    QFile::remove(settings::SettingsStore::defaultFilePath());
+    fx_.tearDown();
 }
 
 void SamplerTest::runSampler(ScriptedDialogs& script, const std::function<void()>& body) {
@@ -310,27 +296,37 @@ void SamplerTest::writeEditDeleteThenTakeUserExam() {
     QCOMPARE(stored[1].section, 7);
     QCOMPARE(stored[1].choices[0], QStringLiteral("%SystemRoot%\\Profiles"));
 
-    // Taken as the User Exam: the remaining items, their texts and correct flags.
-    data::ExamTables tables;
-    palvexa::ExamState state;
-    tables.dtUserSet.open();
-    palvexa::BuildUserSet(tables, state);
-    tables.dtUserSet.close();
-    store::Table& exam = tables.dtCurrentSet;
-    QCOMPARE(exam.recordCount(), 2);
-    QMap<int, QString> texts;
-    for (exam.first(); !exam.eof(); exam.next()) {
-        const int id = exam.asInteger(data::Q_OR_NUMBER);
-        texts[id] = exam.asText(data::Q_TEXT);
-        const Item& want = stored[id == 2 ? 0 : 1];
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(exam.asBoolean(data::answerField(i)), want.correct[i]);
-        QCOMPARE(exam.asBoolean(data::Q_TYPE), want.multiple);
-        QCOMPARE(exam.asInteger(data::Q_SECT), want.section);
-        QVERIFY(exam.isNull(data::Q_EXAM_N));
-    }
-    QCOMPARE(texts.value(2), stored[0].text);
-    QCOMPARE(texts.value(3), three.text);
+    // Taken as the User Exam from the start window: the remaining items, their texts and
+    // correct flags.
+    script.expectWindow(QStringLiteral("TTestForm"), [&](QWidget*) {
+        TTestForm& tf = *TestForm;
+        testsupport::ExamFixture::launch(script, testsupport::ExamKind::User);
+        QCOMPARE(tf.ExamMode, std::int32_t(palvexa::TestingMode));
+        store::Table& exam = tf.dtCurrentSet;
+        QCOMPARE(exam.recordCount(), 2);
+        QMap<int, QString> texts;
+        for (exam.first(); !exam.eof(); exam.next()) {
+            const int id = exam.asInteger(data::Q_OR_NUMBER);
+            texts[id] = exam.asText(data::Q_TEXT);
+            const Item& want = stored[id == 2 ? 0 : 1];
+            for (int i = 0; i < 6; ++i)
+                QCOMPARE(exam.asBoolean(data::answerField(i)), want.correct[i]);
+            QCOMPARE(exam.asBoolean(data::Q_TYPE), want.multiple);
+            QCOMPARE(exam.asInteger(data::Q_SECT), want.section);
+            QVERIFY(exam.isNull(data::Q_EXAM_N));
+        }
+        QCOMPARE(texts.value(2), stored[0].text);
+        QCOMPARE(texts.value(3), three.text);
+        script.expectQuestion(MsgKind::Warning,
+                              QStringLiteral("This exam is not completed.\rAre you shure ?"),
+                              QMessageBox::Ok);
+        tf.Exit1->trigger();
+    });
+    QTest::mouseClick(MainForm->StartTestBtn, Qt::LeftButton);
+    QVERIFY2(script.done(), qPrintable(script.report()));
+    QVERIFY(MainForm->isVisible());
+    // The Sampler opens the user question set again after the exam.
+    QVERIFY(!TestForm->dtUserSet.isOpen());
 }
 
 void SamplerTest::emptySetTextsAndEnabling() {

@@ -1,13 +1,11 @@
 // Grading from the exam window: the question, the graded look, the score window's charts and
 // labels, its report content, and its ways out.
 
-#include "app/startup.h"
 #include "data/fields.h"
 #include "exam/answer_sheet.h"
 #include "grading/grading.h"
 #include "grading/score_form.h"
-#include "settings/settings_store.h"
-#include "support/scripted_dialogs.h"
+#include "support/exam_fixture.h"
 #include "ui/exam/test_form.h"
 #include "ui/forms.h"
 #include "widgets/outlined_label.h"
@@ -24,11 +22,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 
+using testsupport::ExamFixture;
 using testsupport::ScriptedDialogs;
 
 namespace {
@@ -62,7 +59,6 @@ QValueAxis* valueAxisOf(QChartView* view, QHorizontalStackedBarSeries* series) {
 class ScoreFormTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -81,68 +77,33 @@ private:
     void startExam(const QList<int>& sections, const QList<bool>& correct);
     void startExam(int items, int correct, int section = 1);
 
-    QTemporaryDir dir_;
-    QString previousDir_;
-    std::unique_ptr<app::Forms> forms_;
+    ExamFixture fx_;
 };
 
-void ScoreFormTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(dir_.isValid());
-    previousDir_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir_.path()));
-}
-
 void ScoreFormTest::init() {
-    QFile::remove(settings::SettingsStore::defaultFilePath());
-    forms_ = app::createForms();
-    // Controls of the bars that grading touches; stand-ins where the window has none yet.
-    const auto standIn = [](auto*& control, const QString& text) {
-        using Control = std::remove_reference_t<decltype(*control)>;
-        if (!control)
-            control = new Control(text, TestForm);
-    };
-    standIn(TestForm->GradeButton, QStringLiteral("Grade Now"));
-    standIn(TestForm->TimeLabel, QStringLiteral("0:30:00"));
-    standIn(TestForm->MarkBox, QStringLiteral("Mark"));
-    standIn(TestForm->CorrectLabel, QString());
-    standIn(TestForm->ReviewLabel, QStringLiteral("Review items"));
-    TestForm->CorrectLabel->hide();
-    TestForm->ReviewLabel->hide();
+    QVERIFY2(fx_.setUp(), qPrintable(fx_.error()));
 }
 
 void ScoreFormTest::cleanup() {
-    forms_.reset();
-    QFile::remove(settings::SettingsStore::defaultFilePath());
-    QFile::remove(data::ExamSetFile);
+    fx_.tearDown();
 }
 
 void ScoreFormTest::startExam(const QList<int>& sections, const QList<bool>& correct) {
-    TestForm->ExamMode = palvexa::IdleMode;
+    // Question i + 1 of practice exam A in sections[i].
+    QByteArray yaml;
+    for (int i = 0; i < sections.size(); ++i)
+        yaml += ExamFixture::questionYaml(i + 1, QStringLiteral("A"), sections[i]);
+    QVERIFY2(fx_.setUp(yaml), qPrintable(fx_.error()));
+    QVERIFY(ExamFixture::showExamWindow());
+    QVERIFY(ExamFixture::startExam(testsupport::ExamKind::A));
+    // The verdicts by question, wherever the shuffle put it.
     store::Table& set = TestForm->dtCurrentSet;
-    set.open();
-    set.emptyTable();
-    for (int i = 0; i < sections.size(); ++i) {
-        set.append();
-        set.setInteger(data::Q_SECT, sections[i]);
-        set.setText(data::Q_TEXT, QStringLiteral("Question %1").arg(i + 1));
-        set.setText(data::Q1, QStringLiteral("yes"));
-        set.setText(data::Q2, QStringLiteral("no"));
-        set.setBoolean(data::A1, true);
-        set.setInteger(data::Q_OR_NUMBER, i + 1);
-        set.post();
-    }
-    palvexa::InitAnswerSheet(set);
-    for (int i = 0; i < correct.size(); ++i)
-        palvexa::answerSheet()[std::size_t(i)].correct = correct[i];
-    TestForm->CandidateName = QStringLiteral("Your Name");
-    TestForm->ExamTitle = QStringLiteral("Practice Exam A");
-    TestForm->ItemCount = int(sections.size());
-    TestForm->ExamMode = palvexa::TestingMode;
-    TestForm->ScrollBox1->show();
+    std::size_t k = 0;
+    for (set.first(); !set.eof(); set.next())
+        palvexa::answerSheet()[k++].correct =
+            correct.value(set.asInteger(data::Q_OR_NUMBER) - 1, false);
     set.first();
-    if (TestForm->Timer1)
-        TestForm->Timer1->setEnabled(true);
+    QCOMPARE(TestForm->ItemCount, int(sections.size()));
 }
 
 void ScoreFormTest::startExam(int items, int correct, int section) {
@@ -226,7 +187,7 @@ void ScoreFormTest::gradesAfterOk() {
             QVERIFY(!TestForm->ScrollBox1->isVisible());
             QCOMPARE(TestForm->GradeButton->text(), QStringLiteral("Score Report"));
             QVERIFY(TestForm->TimeLabel->isHidden());
-            QVERIFY(!TestForm->Timer1 || !TestForm->Timer1->isEnabled());
+            QVERIFY(!TestForm->Timer1->isEnabled());
 
             const QList<ShownBar> total = barsOf(f->TotalChart, f->Series1);
             QCOMPARE(total.size(), 2);
@@ -298,7 +259,7 @@ void ScoreFormTest::cancelChangesNothing() {
     QCOMPARE(TestForm->GradeButton->text(), caption);
     QCOMPARE(!TestForm->ScrollBox1->isHidden(), areaShown);
     QVERIFY(ScoreForm->TotalLabel->text().isEmpty());
-    QVERIFY(!TestForm->Timer1 || TestForm->Timer1->isEnabled());
+    QVERIFY(TestForm->Timer1->isEnabled());
 }
 
 void ScoreFormTest::reviewReopensWithoutQuestion() {

@@ -5,12 +5,22 @@
 #include "bank/tool/cli.h"
 #include "data/exam_tables.h"
 #include "data/fields.h"
+#include "exam/name_form.h"
 #include "settings/settings_store.h"
 #include "store/table.h"
+#include "ui/exam/question_controls.h"
+#include "ui/exam/test_form.h"
+#include "ui/forms.h"
+#include "widgets/shape_button.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTextStream>
 
 namespace testsupport {
@@ -53,6 +63,13 @@ QByteArray ExamFixture::defaultBankYaml() {
             yaml += questionYaml(id, QString(QChar(u'A' + exam)), 1 + id % 7);
         }
     yaml += questionYaml(++id, QStringLiteral("none"), 1);
+    return yaml;
+}
+
+QByteArray ExamFixture::examYaml(const QString& exam, int count, int first) {
+    QByteArray yaml;
+    for (int id = first; id < first + count; ++id)
+        yaml += questionYaml(id, exam, 1 + id % 7);
     return yaml;
 }
 
@@ -115,6 +132,84 @@ void ExamFixture::tearDown() {
     if (!before_.isEmpty())
         QDir::setCurrent(before_);
     before_.clear();
+}
+
+void ExamFixture::restart() {
+    if (!forms_)
+        return;
+    forms_.reset();
+    forms_ = app::createForms();
+    QDir::setCurrent(dir_->path());
+}
+
+bool ExamFixture::showExamWindow(QSize size) {
+    TTestForm& f = *TestForm;
+    if (size.isValid()) {
+        f.setWindowState(Qt::WindowNoState);
+        f.resize(size);
+    }
+    f.show();
+    return QTest::qWaitForWindowExposed(&f);
+}
+
+QWidget* ExamFixture::welcomeButton(ExamKind kind) {
+    TTestForm& f = *TestForm;
+    widgets::ShapeButton* const buttons[] = {
+        f.fcShapeBtn1, f.fcShapeBtn2, f.fcShapeBtn3, f.fcShapeBtn4, f.fcShapeBtn5,
+        f.fcShapeBtn6, f.fcShapeBtn7, f.AllQBtn,     f.RandomBtn,   f.UserBtn};
+    return buttons[int(kind)];
+}
+
+ScriptedDialogs::DialogDriver ExamFixture::nameDialog(const NameEntry& entry) {
+    return [entry](QDialog*) {
+        TNameForm* d = NameForm;
+        const auto retype = [](QWidget* w, const QString& text) {
+            w->setFocus();
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->selectAll();
+            else if (auto* spin = qobject_cast<QSpinBox*>(w))
+                spin->selectAll();
+            QTest::keyClick(w, Qt::Key_Backspace);
+            QTest::keyClicks(w, text);
+        };
+        retype(d->NameEdit, entry.name);
+        retype(d->SpinEdit1, QString::number(entry.minutes));
+        if (entry.count > 0)
+            retype(d->SpinEdit2, QString::number(entry.count));
+        QTest::mouseClick(entry.ok ? d->BitBtn1 : d->BitBtn2, Qt::LeftButton);
+    };
+}
+
+void ExamFixture::launch(ScriptedDialogs& script, ExamKind kind, const NameEntry& entry) {
+    script.expectModal(QStringLiteral("TNameForm"), nameDialog(entry));
+    QWidget* button = welcomeButton(kind);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+bool ExamFixture::startExam(ExamKind kind, const NameEntry& entry) {
+    ScriptedDialogs script;
+    launch(script, kind, entry);
+    if (!script.done())
+        qWarning("%s", qPrintable(script.report()));
+    return script.done() && TestForm->ExamMode == palvexa::TestingMode &&
+           TestForm->dtCurrentSet.recNo() == 1;
+}
+
+void ExamFixture::answer(const QString& letters) {
+    for (QChar c : letters)
+        QTest::mouseClick(examview::choiceLabel(*TestForm, c.unicode() - u'a' + 1), Qt::LeftButton);
+}
+
+void ExamFixture::next() {
+    QTest::mouseClick(TestForm->NextButton, Qt::LeftButton);
+}
+
+bool ExamFixture::goToQuestion(int id) {
+    store::Table& t = TestForm->dtCurrentSet;
+    for (t.first(); !t.eof(); t.next())
+        if (t.asInteger(data::Q_OR_NUMBER) == id)
+            return true;
+    return false;
 }
 
 void ExamFixture::writeUserSet(const QList<QVariantMap>& records, const QList<int>& removeIds) {

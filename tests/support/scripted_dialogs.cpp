@@ -13,12 +13,21 @@ QString describe(app::MsgKind kind) {
 
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs() {
+namespace {
+
+// The script in charge; a nested one answers until it ends, then the outer one again.
+ScriptedDialogs* installed = nullptr;
+
+} // namespace
+
+ScriptedDialogs::ScriptedDialogs() : previous_(installed) {
+    installed = this;
     app::setDialogs(this);
 }
 
 ScriptedDialogs::~ScriptedDialogs() {
-    app::setDialogs(nullptr);
+    installed = previous_;
+    app::setDialogs(previous_);
 }
 
 ScriptedDialogs& ScriptedDialogs::expectQuestion(app::MsgKind kind, const QString& text,

@@ -23,7 +23,8 @@ namespace testsupport {
 
 class ScriptedDialogs : public app::Dialogs {
 public:
-    // Installs itself; the destructor puts the real dialogs back.
+    // Installs itself; the destructor puts back what answered before (an outer script, or the
+    // real dialogs).
     ScriptedDialogs();
     ~ScriptedDialogs() override;
 
@@ -66,6 +67,7 @@ private:
     bool take(Kind kind, const QString& what, Step& step);
     void fail(const QString& message);
 
+    ScriptedDialogs* previous_ = nullptr;
     std::deque<Step> steps_;
     QStringList failures_;
     QStringList errors_;

@@ -1,12 +1,25 @@
 // Ending an exam: Exit Exam, closing the exam window, and the welcome state left behind.
 
 #include "app/main_form.h"
+#include "exam/answer_sheet.h"
 #include "platform/clock.h"
-#include "support/scripted_dialogs.h"
-#include "ui/exam_start.h"
+#include "support/exam_fixture.h"
+#include "ui/exam/test_form.h"
+#include "ui/forms.h"
 #include "widgets/outlined_label.h"
 #include "widgets/time_counter.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+
+using testsupport::ExamFixture;
+using testsupport::ExamKind;
 using testsupport::ScriptedDialogs;
 
 namespace {
@@ -21,13 +34,12 @@ class EndingTest : public QObject {
 private Q_SLOTS:
     void init() {
         platform::setClock(&clock_);
-        QVERIFY(exam_.setUp());
+        QVERIFY2(fx_.setUp(ExamFixture::examYaml(QStringLiteral("A"), 5)), qPrintable(fx_.error()));
         MainForm->hide();
-        TestForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(TestForm));
+        QVERIFY(ExamFixture::showExamWindow());
     }
     void cleanup() {
-        exam_.tearDown();
+        fx_.tearDown();
         platform::setClock(nullptr);
     }
 
@@ -42,9 +54,13 @@ private:
     void verifyGoingOn(int recNo);
     // The welcome state, with no table open and the bank unfiltered.
     void verifyEnded();
+    // Practice Exam A through the welcome panel and the name dialog.
+    static void startExam(int minutes) {
+        QVERIFY(ExamFixture::startExam(ExamKind::A, {.minutes = minutes}));
+    }
 
     platform::ManualClock clock_;
-    testsupport::ExamWindow exam_;
+    ExamFixture fx_;
 };
 
 void EndingTest::verifyGoingOn(int recNo) {
@@ -70,14 +86,12 @@ void EndingTest::verifyEnded() {
     QVERIFY(f.N21->menuAction()->isEnabled());
     QVERIFY(!f.Print1->isEnabled());
     QVERIFY(!f.Timer1->isEnabled());
-    if (f.fcLabel1)
-        QVERIFY(f.fcLabel1->isVisibleTo(&f));
+    QVERIFY(f.fcLabel1->isVisibleTo(&f));
     for (QWidget* w : {static_cast<QWidget*>(f.Label1), static_cast<QWidget*>(f.Label2),
                        static_cast<QWidget*>(f.Label3), static_cast<QWidget*>(f.MarkBox),
                        static_cast<QWidget*>(f.CorrectLabel), static_cast<QWidget*>(f.TimeLabel),
                        static_cast<QWidget*>(f.ReviewLabel)})
-        if (w)
-            QVERIFY2(!w->isVisibleTo(&f), qPrintable(w->objectName()));
+        QVERIFY2(!w->isVisibleTo(&f), qPrintable(w->objectName()));
 }
 
 void EndingTest::exitExam_data() {
@@ -91,7 +105,7 @@ void EndingTest::exitExam_data() {
 void EndingTest::exitExam() {
     QFETCH(int, mode);
     QFETCH(int, answer);
-    exam_.startExam(90);
+    startExam(90);
     TestForm->dtCurrentSet.setRecNo(3);
     TestForm->ExamMode = mode;
     clock_.advanceSeconds(30);
@@ -128,7 +142,7 @@ void EndingTest::closeWindow() {
     QFETCH(int, answer);
     QFETCH(bool, closes);
     if (mode != palvexa::IdleMode) {
-        exam_.startExam(90);
+        startExam(90);
         TestForm->dtCurrentSet.setRecNo(2);
         TestForm->ExamMode = mode;
         clock_.advanceSeconds(30);
@@ -153,10 +167,9 @@ void EndingTest::closeWindow() {
 }
 
 void EndingTest::nextExamStartsAfresh() {
-    exam_.startExam(90);
+    startExam(90);
     palvexa::answerSheet()[0].choice[1] = true;
-    if (TestForm->NoteButton)
-        TestForm->NoteButton->hide(); // as a user exam leaves it
+    TestForm->NoteButton->hide(); // as a user exam leaves it
     clock_.advanceSeconds(600);
     {
         ScriptedDialogs script;
@@ -166,18 +179,15 @@ void EndingTest::nextExamStartsAfresh() {
     }
     // Nothing of the ended exam ticks any more.
     QVERIFY(!TestForm->Timer1->isEnabled());
-    if (TestForm->NoteButton)
-        QVERIFY(!TestForm->NoteButton->isHidden());
+    QVERIFY(!TestForm->NoteButton->isHidden());
 
     clock_.advanceSeconds(5);
-    exam_.startExam(45);
+    startExam(45);
     QVERIFY(TestForm->Timer1->isEnabled());
     QCOMPARE(TestForm->Timer1->elapsedSeconds(), 0);
-    if (TestForm->TimeLabel)
-        QCOMPARE(TestForm->TimeLabel->text(), QStringLiteral("0:45:00"));
+    QCOMPARE(TestForm->TimeLabel->text(), QStringLiteral("0:45:00"));
     QVERIFY(!palvexa::answerSheet()[0].choice[1]);
-    if (TestForm->NoteButton)
-        QVERIFY(TestForm->NoteButton->isVisibleTo(TestForm));
+    QVERIFY(TestForm->NoteButton->isVisibleTo(TestForm));
 }
 
 QTEST_MAIN(EndingTest)

@@ -1,24 +1,26 @@
 // Learn Now shows the key of the item on screen and records nothing.
 
-#include "support/scripted_dialogs.h"
-#include "ui/exam_start.h"
+#include "exam/answer_sheet.h"
+#include "support/exam_fixture.h"
+#include "ui/exam/test_form.h"
+#include "ui/forms.h"
+
+#include <QLabel>
+#include <QTest>
+
+using testsupport::ExamFixture;
 
 class LearnNowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        QVERIFY(exam_.setUp());
-        // Until the question view provides them, stand-in choice labels.
-        QLabel** labels[] = {&TestForm->ALabel1, &TestForm->ALabel2, &TestForm->ALabel3,
-                             &TestForm->ALabel4, &TestForm->ALabel5, &TestForm->ALabel6};
-        for (QLabel** l : labels)
-            if (!*l)
-                *l = new QLabel(QStringLiteral("choice"), TestForm->ScrollBox1->widget());
+        QVERIFY2(fx_.setUp(ExamFixture::examYaml(QStringLiteral("A"), 5)), qPrintable(fx_.error()));
+        QVERIFY(ExamFixture::showExamWindow());
     }
-    void cleanup() { exam_.tearDown(); }
+    void cleanup() { fx_.tearDown(); }
 
     void showsKeyAndRecordsNothing() {
-        exam_.startExam(90);
+        QVERIFY(ExamFixture::startExam(testsupport::ExamKind::A));
         const palvexa::AnswerSheet before = palvexa::answerSheet();
         TestForm->LearnButtonClick();
         QVERIFY(TestForm->ExpText->isVisibleTo(TestForm));
@@ -36,7 +38,7 @@ private Q_SLOTS:
     }
 
 private:
-    testsupport::ExamWindow exam_;
+    ExamFixture fx_;
 };
 
 QTEST_MAIN(LearnNowTest)

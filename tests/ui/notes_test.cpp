@@ -1,12 +1,13 @@
 // The note window over real tables, and the exhibit window's fitting.
 
 #include "app/dialogs.h"
-#include "data/bank_writer.h"
 #include "data/exam_tables.h"
-#include "exam/builders.h"
-#include "support/scripted_dialogs.h"
+#include "data/fields.h"
+#include "support/exam_fixture.h"
 #include "ui/exam/note_form.h"
 #include "ui/exam/pict1_form.h"
+#include "ui/exam/test_form.h"
+#include "ui/forms.h"
 #include "widgets/db_controls.h"
 #include "widgets/outlined_label.h"
 
@@ -18,11 +19,12 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 using namespace data;
+using testsupport::ExamFixture;
+using testsupport::ExamKind;
 
 namespace {
 
@@ -30,22 +32,11 @@ const QString locked =
     QStringLiteral("The table file \"velmora.DAT\" is locked by another program.");
 
 // Three questions: 1 and 2 in practice exam A, 3 in exam B; question 2 carries a note.
-QList<QVariantMap> bankRecords() {
-    QList<QVariantMap> records;
-    for (int id = 1; id <= 3; ++id) {
-        QVariantMap r;
-        r[Q_EXAM_N] = id == 3 ? 2 : 1;
-        r[Q_SECT] = 1;
-        r[Q_TYPE] = 1;
-        r[Q_TEXT] = QStringLiteral("Question %1").arg(id);
-        r[Q1] = QStringLiteral("yes");
-        r[Q2] = QStringLiteral("no");
-        r[A1] = true;
-        if (id == 2)
-            r[U_MEMO] = QStringLiteral("old note");
-        records << r;
-    }
-    return records;
+QByteArray bank() {
+    QByteArray two = ExamFixture::questionYaml(2, QStringLiteral("A"));
+    two.chop(1);
+    return ExamFixture::questionYaml(1, QStringLiteral("A")) + two + "  note: old note\n\n" +
+           ExamFixture::questionYaml(3, QStringLiteral("B"));
 }
 
 } // namespace
@@ -53,34 +44,27 @@ QList<QVariantMap> bankRecords() {
 class NotesTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    QString before_;
-    std::unique_ptr<ExamTables> tables_;
-    std::unique_ptr<TNoteForm> form_;
+    ExamFixture fx_;
+    TNoteForm* form_ = nullptr;
 
-    // A fresh exam over the bank filtered by `filter`, on the item of question `id`.
-    void startExam(const QString& filter, int id) {
-        ExamTables& t = *tables_;
-        t.dtCurrentSet.close();
-        t.dtQSet.close();
-        t.dtQSet.setFilter(filter);
-        t.dtQSet.setFiltered(true);
-        t.dtQSet.open();
-        palvexa::ExamState state;
-        palvexa::BuildShuffledSet(t, state);
-        for (t.dtCurrentSet.first(); !t.dtCurrentSet.eof(); t.dtCurrentSet.next())
-            if (t.dtCurrentSet.asInteger(Q_OR_NUMBER) == id)
-                return;
-        QFAIL("question not drawn");
+    // A fresh exam through the welcome panel (practice exam A, or all questions), on the item
+    // of question `id`.
+    void startExam(ExamKind kind, int id) {
+        if (TestForm->ExamMode != palvexa::IdleMode)
+            TestForm->CloseCurrentExam();
+        QVERIFY(ExamFixture::startExam(kind));
+        if (!ExamFixture::goToQuestion(id))
+            QFAIL("question not drawn");
     }
-    // As after a restart: new table objects over the same files.
-    void recreateTables() {
-        form_->setTables(nullptr);
-        tables_ = std::make_unique<ExamTables>();
-        form_->setTables(tables_.get());
+    // As after a restart: the program's windows and tables made anew over the same files.
+    void restart() {
+        fx_.restart();
+        form_ = NoteForm;
+        QVERIFY(ExamFixture::showExamWindow());
     }
+    static data::ExamTables& tables() { return TestForm->Tables; }
     QString bankNote(int id) {
-        store::Table bank(tables_->session);
+        store::Table bank(tables().session);
         bank.setFileName(QuestionBankFile);
         bank.setIndexField(Q_ID);
         bank.open();
@@ -98,22 +82,14 @@ class NotesTest : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY(dir_.isValid());
-        before_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir_.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(before_); }
-
     void init() {
-        writeQuestionBank(QuestionBankFile, bankRecords());
-        tables_ = std::make_unique<ExamTables>();
-        form_ = std::make_unique<TNoteForm>();
-        form_->setTables(tables_.get());
+        QVERIFY2(fx_.setUp(bank()), qPrintable(fx_.error()));
+        form_ = NoteForm;
+        QVERIFY(ExamFixture::showExamWindow());
     }
     void cleanup() {
-        form_.reset();
-        tables_.reset();
+        form_ = nullptr;
+        fx_.tearDown();
     }
 
     void itemLine_data() {
@@ -132,14 +108,14 @@ private Q_SLOTS:
     }
 
     void openingFillsTheItemLine() {
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2);
+        startExam(ExamKind::A, 2);
         testsupport::ScriptedDialogs script;
         QString line;
         script.expectModal(QStringLiteral("TNoteForm"), [&](QDialog* d) {
             line = form_->Label2->text();
             QTest::mouseClick(form_->Button3, Qt::LeftButton);
         });
-        form_->showFor(QStringLiteral("Practice Exam A"));
+        QTest::mouseClick(TestForm->NoteButton, Qt::LeftButton);
         QVERIFY2(script.done(), qPrintable(script.report()));
         QCOMPARE(line, QStringLiteral("Practice Exam A,  Item ID: 2"));
     }
@@ -156,19 +132,19 @@ private Q_SLOTS:
     }
 
     void savedNoteComesBackInLaterExams() {
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2);
+        startExam(ExamKind::A, 2);
         form_->show();
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("old note"));
         QVERIFY(noEditButtons());
         type(QStringLiteral(", and more"));
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("old note, and more"));
-        QCOMPARE(tables_->dtCurrentSet.state(), store::State::Edit);
+        QCOMPARE(tables().dtCurrentSet.state(), store::State::Edit);
         QVERIFY(editButtons());
 
         QTest::mouseClick(form_->Button1, Qt::LeftButton);
         QVERIFY(noEditButtons());
-        QCOMPARE(tables_->dtCurrentSet.state(), store::State::Browse);
-        QCOMPARE(tables_->dtCurrentSet.asText(U_MEMO), QStringLiteral("old note, and more"));
+        QCOMPARE(tables().dtCurrentSet.state(), store::State::Browse);
+        QCOMPARE(tables().dtCurrentSet.asText(U_MEMO), QStringLiteral("old note, and more"));
         QCOMPARE(bankNote(2), QStringLiteral("old note, and more"));
         QCOMPARE(bankNote(1), QString());
         // The window stays open after saving; Exit keeps what was saved.
@@ -177,10 +153,10 @@ private Q_SLOTS:
         QVERIFY(!form_->isVisible());
 
         // A later exam of another kind draws the same question with its note.
-        startExam(QStringLiteral("Q_EXAM_N<>0"), 2);
+        startExam(ExamKind::AllQuestions, 2);
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("old note, and more"));
-        recreateTables();
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2);
+        restart();
+        startExam(ExamKind::A, 2);
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("old note, and more"));
     }
 
@@ -191,7 +167,7 @@ private Q_SLOTS:
     }
     void closingDropsWhatWasNotSaved() {
         QFETCH(bool, byCloseBox);
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2);
+        startExam(ExamKind::A, 2);
         form_->show();
         type(QStringLiteral(" typed"));
         if (byCloseBox)
@@ -200,8 +176,8 @@ private Q_SLOTS:
             QTest::mouseClick(form_->Button3, Qt::LeftButton);
         QVERIFY(!form_->isVisible());
         QVERIFY(noEditButtons());
-        QCOMPARE(tables_->dtCurrentSet.state(), store::State::Browse);
-        QCOMPARE(tables_->dtCurrentSet.asText(U_MEMO), QStringLiteral("old note"));
+        QCOMPARE(tables().dtCurrentSet.state(), store::State::Browse);
+        QCOMPARE(tables().dtCurrentSet.asText(U_MEMO), QStringLiteral("old note"));
         QCOMPARE(bankNote(2), QStringLiteral("old note"));
         form_->show();
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("old note"));
@@ -209,34 +185,34 @@ private Q_SLOTS:
     }
 
     void cancelThenTypingAgain() {
-        startExam(QStringLiteral("Q_EXAM_N=1"), 1);
+        startExam(ExamKind::A, 1);
         form_->show();
         type(QStringLiteral("first"));
         QVERIFY(editButtons());
         QTest::mouseClick(form_->Button2, Qt::LeftButton);
         QVERIFY(noEditButtons());
         QCOMPARE(form_->DBMemo1->toPlainText(), QString());
-        QCOMPARE(tables_->dtCurrentSet.state(), store::State::Browse);
+        QCOMPARE(tables().dtCurrentSet.state(), store::State::Browse);
         type(QStringLiteral("x"));
         QVERIFY(editButtons());
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("x"));
     }
 
     void movesWhileHiddenLeaveTheButtonsOff() {
-        startExam(QStringLiteral("Q_EXAM_N=1"), 1);
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2); // the memo reloads "old note" unseen
+        startExam(ExamKind::A, 1);
+        startExam(ExamKind::A, 2); // the memo reloads "old note" unseen
         form_->show();
         QVERIFY(noEditButtons());
     }
 
     void refusedSaveKeepsBothTexts() {
-        tables_->dtQSet.setLockRetry(2, 10);
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2);
+        tables().dtQSet.setLockRetry(2, 10);
+        startExam(ExamKind::A, 2);
         form_->show();
         type(QStringLiteral(" kept"));
 
         // Another holder of the bank's write lock.
-        store::Table blocker(tables_->session);
+        store::Table blocker(tables().session);
         blocker.setFileName(QuestionBankFile);
         blocker.setIndexField(Q_ID);
         blocker.open();
@@ -255,8 +231,8 @@ private Q_SLOTS:
         QVERIFY(form_->isVisible());
         QVERIFY(editButtons());
         QCOMPARE(form_->DBMemo1->toPlainText(), QStringLiteral("old note kept"));
-        QCOMPARE(tables_->dtCurrentSet.state(), store::State::Edit);
-        QCOMPARE(tables_->dtQSet.state(), store::State::Browse);
+        QCOMPARE(tables().dtCurrentSet.state(), store::State::Edit);
+        QCOMPARE(tables().dtQSet.state(), store::State::Browse);
         blocker.rollback();
         blocker.close();
         QCOMPARE(bankNote(2), QStringLiteral("old note"));
@@ -268,11 +244,11 @@ private Q_SLOTS:
     }
 
     void refusedSaveThenClosing() {
-        tables_->dtQSet.setLockRetry(1, 10);
-        startExam(QStringLiteral("Q_EXAM_N=1"), 2);
+        tables().dtQSet.setLockRetry(1, 10);
+        startExam(ExamKind::A, 2);
         form_->show();
         type(QStringLiteral(" lost"));
-        store::Table blocker(tables_->session);
+        store::Table blocker(tables().session);
         blocker.setFileName(QuestionBankFile);
         blocker.setIndexField(Q_ID);
         blocker.open();
@@ -289,15 +265,15 @@ private Q_SLOTS:
         form_->close();
         blocker.rollback();
         // The item and the bank agree on the old note.
-        QCOMPARE(tables_->dtCurrentSet.asText(U_MEMO), QStringLiteral("old note"));
+        QCOMPARE(tables().dtCurrentSet.asText(U_MEMO), QStringLiteral("old note"));
         QCOMPARE(bankNote(2), QStringLiteral("old note"));
     }
 
     void noteNeverLandsOnAnotherQuestion() {
         // The item's question hidden by the bank's filter: setting the record number would
         // land on a neighbour.
-        startExam(QStringLiteral("Q_EXAM_N<>0"), 1);
-        tables_->dtQSet.setFilter(QStringLiteral("Q_EXAM_N=2"));
+        startExam(ExamKind::AllQuestions, 1);
+        tables().dtQSet.setFilter(QStringLiteral("Q_EXAM_N=2"));
         form_->show();
         type(QStringLiteral("for one"));
         testsupport::ScriptedDialogs script;
@@ -337,7 +313,7 @@ private Q_SLOTS:
 
     void exhibitReloadedOnEveryShow() {
         TPict1Form pict;
-        const QString file = dir_.filePath(QStringLiteral("exhibit.bmp"));
+        const QString file = fx_.path(QStringLiteral("exhibit.bmp"));
         QSize shown;
         testsupport::ScriptedDialogs script;
         auto look = [&](QDialog* d) {
@@ -354,7 +330,7 @@ private Q_SLOTS:
         QCOMPARE(shown, QSize(90, 70));
 
         // A missing file: the loader's message, and the window is not shown.
-        const QString missing = dir_.filePath(QStringLiteral("gone.wmf"));
+        const QString missing = fx_.path(QStringLiteral("gone.wmf"));
         script.expectError(QStringLiteral("Cannot open file %1.").arg(missing));
         app::guard([&] { pict.showExhibit(missing); });
         QVERIFY2(script.done(), qPrintable(script.report()));

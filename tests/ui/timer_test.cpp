@@ -1,10 +1,16 @@
 // The exam timer in the exam window, with a clock the test moves.
 
 #include "platform/clock.h"
-#include "support/scripted_dialogs.h"
-#include "ui/exam_start.h"
+#include "support/exam_fixture.h"
+#include "ui/exam/test_form.h"
+#include "ui/forms.h"
 #include "widgets/time_counter.h"
 
+#include <QLabel>
+#include <QTest>
+
+using testsupport::ExamFixture;
+using testsupport::ExamKind;
 using testsupport::ScriptedDialogs;
 
 namespace {
@@ -21,13 +27,11 @@ class TimerTest : public QObject {
 private Q_SLOTS:
     void init() {
         platform::setClock(&clock_);
-        QVERIFY(exam_.setUp());
-        // Until the top bar provides it, a stand-in label in the top bar.
-        if (!TestForm->TimeLabel)
-            TestForm->TimeLabel = new QLabel(TestForm->Panel1);
+        QVERIFY2(fx_.setUp(ExamFixture::examYaml(QStringLiteral("A"), 5)), qPrintable(fx_.error()));
+        QVERIFY(ExamFixture::showExamWindow());
     }
     void cleanup() {
-        exam_.tearDown();
+        fx_.tearDown();
         platform::setClock(nullptr);
     }
 
@@ -39,14 +43,19 @@ private Q_SLOTS:
 
 private:
     void tick() { Q_EMIT TestForm->Timer1->tick(); }
+    // Practice Exam A through the welcome panel and the name dialog.
+    static void startExam(int minutes, bool timerOn = true) {
+        TestForm->Options.TimerOn = timerOn;
+        QVERIFY(ExamFixture::startExam(ExamKind::A, {.minutes = minutes}));
+    }
 
     platform::ManualClock clock_;
-    testsupport::ExamWindow exam_;
+    ExamFixture fx_;
 };
 
 void TimerTest::countsDownFromTheLimit() {
     QVERIFY(!TestForm->Timer1->isEnabled()); // off until an exam starts
-    exam_.startExam(90);
+    startExam(90);
     QLabel* label = TestForm->TimeLabel;
     QVERIFY(label->isVisibleTo(TestForm));
     QCOMPARE(label->text(), QStringLiteral("1:30:00"));
@@ -64,8 +73,9 @@ void TimerTest::countsDownFromTheLimit() {
 }
 
 void TimerTest::switchedOffShowsNothing() {
-    ScriptedDialogs script; // any question fails the test
-    exam_.startExam(1, false);
+    ScriptedDialogs script; // any question but the name dialog fails the test
+    TestForm->Options.TimerOn = false;
+    ExamFixture::launch(script, ExamKind::A, {.minutes = 1});
     QVERIFY(!TestForm->TimeLabel->isVisibleTo(TestForm));
     QVERIFY(!TestForm->Timer1->isEnabled());
     QVERIFY2(script.done(), qPrintable(script.report()));
@@ -79,7 +89,7 @@ void TimerTest::expiryAnsweredOk_data() {
 
 void TimerTest::expiryAnsweredOk() {
     QFETCH(int, seconds);
-    exam_.startExam(1);
+    startExam(1);
     clock_.advanceSeconds(59);
     tick();
     QCOMPARE(TestForm->TimeLabel->text(), QStringLiteral("0:00:01"));
@@ -97,7 +107,7 @@ void TimerTest::expiryAnsweredOk() {
 }
 
 void TimerTest::expiryNoThenCancel() {
-    exam_.startExam(1);
+    startExam(1);
     ScriptedDialogs script;
     script.expectQuestion(app::MsgKind::Information, expired, QMessageBox::No)
         .expectQuestion(app::MsgKind::Confirm, gradeQuestion, QMessageBox::Cancel);
