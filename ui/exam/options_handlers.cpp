@@ -31,6 +31,10 @@ void TTestForm::Preferences1Click() {
         }(*this);
     };
     settings::editOptions(*OptionsForm, link, store);
+    // A font chosen in the dialog is on the item's controls already, OK or not; the item on
+    // screen is laid out again so that its texts and choices follow their new sizes.
+    if (ExamMode != palvexa::IdleMode && dtCurrentSet.isOpen() && !ScrollBox1->isHidden())
+        ShowCurrentItem();
 }
 
 void TTestForm::CheckCalcButton() {
