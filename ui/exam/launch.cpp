@@ -81,68 +81,59 @@ void TTestForm::PrepareNameDialog(bool countEnabled) {
     NameForm->setCountEnabled(countEnabled);
 }
 
+namespace {
+
+// The dialog caption, exam title and bank filter of one bank exam kind; the rest of the launch
+// is the same for all of them.
+void launchBankExam(TTestForm& f, const QString& caption, const QString& title,
+                    const QString& filter) {
+    f.PrepareNameDialog(false);
+    NameForm->setWindowTitle(caption);
+    f.ExamTitle = title;
+    f.dtQSet.setFilter(filter);
+    f.StartPracticeExam();
+}
+
+void launchPracticeExam(TTestForm& f, int exam) {
+    const QChar letter(u'A' + exam - 1);
+    launchBankExam(f, QStringLiteral("Begin Practice Exam %1").arg(letter),
+                   QStringLiteral("Practice Exam %1").arg(letter),
+                   QStringLiteral("Q_EXAM_N=%1").arg(exam));
+}
+
+} // namespace
+
 void TTestForm::Action1Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam A"));
-    ExamTitle = QStringLiteral("Practice Exam A");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=1"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 1);
 }
 
 void TTestForm::Action2Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam B"));
-    ExamTitle = QStringLiteral("Practice Exam B");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=2"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 2);
 }
 
 void TTestForm::Action3Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam C"));
-    ExamTitle = QStringLiteral("Practice Exam C");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=3"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 3);
 }
 
 void TTestForm::Action4Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam D"));
-    ExamTitle = QStringLiteral("Practice Exam D");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=4"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 4);
 }
 
 void TTestForm::Action5Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam E"));
-    ExamTitle = QStringLiteral("Practice Exam E");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=5"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 5);
 }
 
 void TTestForm::Action6Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam F"));
-    ExamTitle = QStringLiteral("Practice Exam F");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=6"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 6);
 }
 
 void TTestForm::Action7Execute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam G"));
-    ExamTitle = QStringLiteral("Practice Exam G");
-    dtQSet.setFilter(QStringLiteral("Q_EXAM_N=7"));
-    StartPracticeExam();
+    launchPracticeExam(*this, 7);
 }
 
 void TTestForm::AllQActExecute() {
-    PrepareNameDialog(false);
-    NameForm->setWindowTitle(QStringLiteral("Take All Questions"));
-    ExamTitle = QStringLiteral("All Questions");
-    dtQSet.setFilter(AllExamsFilter);
-    StartPracticeExam();
+    launchBankExam(*this, QStringLiteral("Take All Questions"), QStringLiteral("All Questions"),
+                   AllExamsFilter);
 }
 
 void TTestForm::StartPracticeExam() {
