@@ -106,9 +106,10 @@ public:
 
     // ---- Welcome panel and launch (welcome.cpp, launch.cpp).
     widgets::OutlinedLabel* fcLabel5 = nullptr; // "Welcome to Palvexa"
-    QLabel* fcLabel3 = nullptr;        // the two subject lines
-    QFrame* Panel5 = nullptr;          // frame of the practice exam row
-    widgets::OutlinedLabel* fcLabel4 = nullptr; // "Please select the practice exam you want to begin."
+    QLabel* fcLabel3 = nullptr;                 // the two subject lines
+    QFrame* Panel5 = nullptr;                   // frame of the practice exam row
+    widgets::OutlinedLabel* fcLabel4 =
+        nullptr; // "Please select the practice exam you want to begin."
     widgets::ShapeButton* fcShapeBtn1 = nullptr;
     widgets::ShapeButton* fcShapeBtn2 = nullptr;
     widgets::ShapeButton* fcShapeBtn3 = nullptr;
@@ -145,7 +146,7 @@ public:
     QLabel* TimeLabel = nullptr;
     QLabel* ReviewLabel = nullptr;
     widgets::OutlinedLabel* fcLabel1 = nullptr; // subject title
-    QWidget* QuestionArea = nullptr;   // the widget inside ScrollBox1, laid out by hand
+    QWidget* QuestionArea = nullptr;            // the widget inside ScrollBox1, laid out by hand
     QFrame* Shape1 = nullptr;
     QPushButton* ExhBtnA = nullptr;
     QLabel* ALabel1 = nullptr;
@@ -168,10 +169,10 @@ public:
     QCheckBox* CheckBox6 = nullptr;
     QPushButton* PrevButton = nullptr;
     QPushButton* NextButton = nullptr;
-    QPushButton* Button1 = nullptr;    // "Items &Review"
+    QPushButton* Button1 = nullptr; // "Items &Review"
     QPushButton* NoteButton = nullptr;
     QPushButton* GradeButton = nullptr;
-    QPushButton* Button3 = nullptr;    // "E&xit Exam"
+    QPushButton* Button3 = nullptr; // "E&xit Exam"
     void buildTopBar();
     void buildQuestionArea();
     void buildBottomBar();
