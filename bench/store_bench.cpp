@@ -1,5 +1,5 @@
 // Measures the table store against bare SQLite: reading a filtered, encrypted bank through the
-// session, and copying the whole bank in shuffled order into an encrypted exam set.
+// session. The shuffled copy into the exam set is measured by builder_bench.
 
 #include "bench/bench_bank.h"
 #include "data/fields.h"
@@ -72,72 +72,6 @@ double sqliteRead(const QString& file, long& checksum) {
     return clock.nsecsElapsed() / 1e6;
 }
 
-// Store: the exam-set build's shape, every bank record appended in shuffled order.
-double storeCopy(store::Session& session, const QString& bank, const QString& target) {
-    QFile::remove(target);
-    QElapsedTimer clock;
-    clock.start();
-    store::Table src(session), dst(session);
-    src.setFileName(bank);
-    src.setIndexField(Q_ID);
-    dst.setFileName(target);
-    dst.setSchema(examSetSchema());
-    dst.setEncryptWith(SessionPassword);
-    src.open();
-    dst.open();
-    std::vector<int> order(src.recordCount());
-    std::iota(order.begin(), order.end(), 1);
-    std::shuffle(order.begin(), order.end(), *QRandomGenerator::global());
-    const QStringList fields = dst.fieldNames();
-    dst.beginTransaction();
-    for (int recNo : order) {
-        src.setRecNo(recNo);
-        dst.append();
-        for (const QString& f : fields)
-            dst.setValue(f, f == Q_OR_NUMBER ? src.value(Q_ID) : src.value(f));
-        dst.post();
-    }
-    dst.commit();
-    dst.close();
-    src.close();
-    return clock.nsecsElapsed() / 1e6;
-}
-
-// Bare SQLite: one shuffled INSERT ... SELECT between the two encrypted files.
-double sqliteCopy(const store::Session& session, const QString& bank, const QString& target) {
-    QFile::remove(target);
-    QElapsedTimer clock;
-    clock.start();
-    const QByteArray key = session.rawKeyFor(SessionPassword).toLatin1();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(target).constData(), &db,
-                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    QStringList cols, defs;
-    for (const store::FieldDef& f : examSetSchema().fields) {
-        cols << f.name;
-        defs << f.name + QLatin1String(" ") +
-                    (f.type == store::FieldType::Memo      ? "MEMO"
-                     : f.type == store::FieldType::Text    ? "TEXT"
-                     : f.type == store::FieldType::Boolean ? "BOOLEAN"
-                                                           : "INTEGER");
-    }
-    QStringList from = cols;
-    from.replace(from.indexOf(Q_OR_NUMBER), Q_ID);
-    const QString sql =
-        QStringLiteral("PRAGMA key = \"%1\"; PRAGMA synchronous=NORMAL;"
-                       "CREATE TABLE records (%2);"
-                       "ATTACH DATABASE '%3' AS bank KEY \"%1\";"
-                       "BEGIN; INSERT INTO records (%4) SELECT %5 FROM bank.records "
-                       "ORDER BY random(); COMMIT;")
-            .arg(QString::fromLatin1(key), defs.join(", "), bank, cols.join(", "), from.join(", "));
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK)
-        std::fprintf(stderr, "copy: %s\n", err);
-    sqlite3_free(err);
-    sqlite3_close(db);
-    return clock.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -184,16 +118,7 @@ int main(int argc, char** argv) {
                     "%.1f ms, ratio %.2f\n",
                     median(store), median(bare), median(store) / median(bare));
 
-        const int copyRuns = size >= 50000 ? 3 : runs;
-        std::vector<double> sc, bc;
-        for (int i = 0; i < copyRuns; ++i) {
-            sc.push_back(storeCopy(session, "bank.DAT", "ces.DAT"));
-            bc.push_back(sqliteCopy(session, "bank.DAT", "ces2.DAT"));
-        }
-        std::printf("  shuffled copy into encrypted exam set: store %.0f ms, INSERT ... SELECT "
-                    "%.0f ms, ratio %.2f\n",
-                    median(sc), median(bc), median(sc) / median(bc));
-        for (const char* f : {"bank.DAT", "plain.DAT", "ces.DAT", "ces2.DAT"})
+        for (const char* f : {"bank.DAT", "plain.DAT"})
             QFile::remove(f);
     }
     return 0;
