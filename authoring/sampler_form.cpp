@@ -137,6 +137,7 @@ TSamplerForm::TSamplerForm(QWidget* parent) : QMainWindow(parent) {
     fcDBTreeView1 = new widgets::DBTreeView(Splitter1);
     fcDBTreeView1->setObjectName(QStringLiteral("fcDBTreeView1"));
     fcDBTreeView1->setMinimumWidth(40);
+    fcDBTreeView1->setAccessibleName(QStringLiteral("Items"));
     fcDBTreeView1->setContextMenuPolicy(Qt::ActionsContextMenu);
     fcDBTreeView1->addActions({AddAct, EditAct, DelAct});
 
@@ -346,6 +347,8 @@ QWidget* TSamplerForm::buildPages() {
         ScrollBox2->setObjectName(QStringLiteral("ScrollBox2"));
         ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         ScrollBox2->setWidgetResizable(true);
+        // Tab goes from row to row; the box scrolls to the focused one by itself.
+        ScrollBox2->setFocusPolicy(Qt::NoFocus);
         auto* rows = new QWidget;
         rows->setObjectName(QStringLiteral("ScrollBox2Rows"));
         static const char* const letters[] = {"a.", "b.", "c.", "d.", "e.", "f."};

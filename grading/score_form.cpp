@@ -82,6 +82,9 @@ QChartView* makeChart(QWidget* parent, const QString& name, QHorizontalStackedBa
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
+    // A chart is read, not worked: Tab goes from button to button.
+    view->setFocusPolicy(Qt::NoFocus);
+    view->viewport()->setFocusPolicy(Qt::NoFocus);
     return view;
 }
 
@@ -168,6 +171,7 @@ void TScoreForm::buildTotal() {
 
     TotalChart = makeChart(Panel4, QStringLiteral("TotalChart"), Series1, QStringLiteral("Series1"),
                            1000, 100, 13, 0.9);
+    TotalChart->setAccessibleName(QStringLiteral("Examination Score Report"));
     QChart* chart = TotalChart->chart();
     chart->setBackgroundBrush(Qt::white);
     chart->setBackgroundPen(QPen(Qt::black, 1));
@@ -197,8 +201,10 @@ void TScoreForm::buildSections() {
     ScrollBox1->setWidgetResizable(true);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
     Chart1 = makeChart(ScrollBox1, QStringLiteral("Chart1"), HorizBarSeries1,
                        QStringLiteral("HorizBarSeries1"), 100, 10, 11, 0.8);
+    Chart1->setAccessibleName(QStringLiteral("Sections"));
     QChart* chart = Chart1->chart();
     chart->setBackgroundBrush(palette().color(QPalette::Window));
     chart->setBackgroundPen(Qt::NoPen);

@@ -59,9 +59,10 @@ report::Page scoreReportPage(const ScoreReportData& data) {
 
     header.label(QRectF(51.329, 68.527, 96.309, 4.763), data.ppLabel4,
                  arial(11, true, Qt::AlignHCenter));
+    // The rule runs behind the caption, so it is drawn first and the caption's box hides it.
+    header.line(15.081, 90.223, 167.482); // ppLine2
     header.label(QRectF(16.933, 88.106, 16.404, 4.233), QStringLiteral(" Sections "),
                  arial(10, true, Qt::AlignRight));
-    header.line(15.081, 90.223, 167.482); // ppLine2
     report::BarChartStyle sections;
     sections.minimum = 0;
     sections.maximum = 100;

@@ -70,7 +70,7 @@ report::Page ItemReportTemplate::page() const {
     footer.line(10.054, 1.323, 169.863); // ppLine4
     footer.label(QRectF(10.054, 1.852, 15.875, 4.233), ppLabel5, arial(10));
     footer.label(QRectF(123.031, 1.852, 57.150, 4.233),
-                 QStringLiteral("Printed for personal exam practice only."), arial(10));
+                 QStringLiteral("For personal exam practice only."), arial(10));
     return page;
 }
 

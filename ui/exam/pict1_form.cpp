@@ -33,6 +33,7 @@ TPict1Form::TPict1Form(QWidget* parent) : QDialog(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setAccessibleName(QStringLiteral("Exhibit 1"));
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setAlignment(Qt::AlignCenter);
     ScrollBox1->setWidgetResizable(false);

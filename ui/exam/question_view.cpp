@@ -245,7 +245,7 @@ void TTestForm::buildTopBar() {
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setTextFormat(Qt::PlainText);
     Label3->setFont(verdana(true));
-    setTextColor(Label3, Qt::gray);
+    setTextColor(Label3, QColor(128, 128, 128)); // the system gray, darker than Qt::gray
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
@@ -423,6 +423,9 @@ void TTestForm::buildBottomBar() {
                               NoteButton, GradeButton, Button3};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // Top to bottom: the mark box of the top bar comes before the question area it heads.
+    setTabOrder(MarkBox, ScrollBox1);
+    ScrollBox1->setAccessibleName(QStringLiteral("Question"));
 
     ViewEvents* events = viewEvents(this);
     Panel2->installEventFilter(events);
