@@ -5,13 +5,13 @@
 #include "authoring/sampler_form.h"
 #include "ui/exam/test_form.h"
 #include "ui/forms.h"
+#include "widgets/placement.h"
 #include "widgets/shape_button.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
-#include <QScreen>
 
 namespace {
 
@@ -114,8 +114,7 @@ void TMainForm::fcShapeBtn3Click() {
 void TMainForm::showEvent(QShowEvent* event) {
     if (!centred_) {
         centred_ = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        widgets::centreOnScreen(this);
     }
     QWidget::showEvent(event);
 }

@@ -3,17 +3,16 @@
 #include "exam/exam_state.h"
 #include "ui/exam/test_form.h"
 #include "ui/forms.h"
+#include "widgets/placement.h"
 
 #include <QDate>
 #include <QEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 
@@ -149,10 +148,7 @@ bool TNameForm::event(QEvent* e) {
 
 void TNameForm::showEvent(QShowEvent* e) {
     FormActivate();
-    QRect r(QPoint(), size());
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        r.moveCenter(s->availableGeometry().center());
-    move(r.topLeft());
+    widgets::centreOnScreen(this);
     QDialog::showEvent(e);
 }
 

@@ -3,8 +3,8 @@
 #include "app/dialogs.h"
 #include "grading/review_items.h"
 #include "store/table.h"
+#include "widgets/placement.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIconEngine>
 #include <QLabel>
@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -106,11 +105,7 @@ TReviewForm::TReviewForm(QWidget* parent) : QDialog(parent) {
     f.setPixelSize(13);
     setFont(f);
     setFixedSize(ClientWidth, ClientHeight);
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        QRect r(QPoint(), size());
-        r.moveCenter(s->availableGeometry().center());
-        move(r.topLeft());
-    }
+    widgets::centreOnScreen(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -6,19 +6,18 @@
 #include "ui/exam/test_form.h"
 #include "ui/forms.h"
 #include "widgets/outlined_label.h"
+#include "widgets/placement.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
@@ -119,11 +118,7 @@ TScoreForm::TScoreForm(QWidget* parent)
     setWindowTitle(QStringLiteral("Orvenda"));
     setFont(sansSerif(11));
     setFixedSize(ClientWidth, ClientHeight);
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        QRect r(QPoint(), size());
-        r.moveCenter(s->availableGeometry().center());
-        move(r.topLeft());
-    }
+    widgets::centreOnScreen(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

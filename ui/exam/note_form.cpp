@@ -6,12 +6,11 @@
 #include "ui/forms.h"
 #include "widgets/db_controls.h"
 #include "widgets/outlined_label.h"
+#include "widgets/placement.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -59,10 +58,7 @@ TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent) {
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(sansSerif13());
     setFixedSize(InnerWidth, InnerHeight);
-    QRect frame(QPoint(), size());
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        frame.moveCenter(s->availableGeometry().center());
-    move(frame.topLeft());
+    widgets::centreOnScreen(this);
 
     Panel1 = band(this, QStringLiteral("Panel1"));
     // A classic button-face grey: the white title and the black item line both read on it.

@@ -8,15 +8,14 @@
 #include "settings/run_button.h"
 #include "settings/settings_store.h"
 #include "ui/forms.h"
+#include "widgets/placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -48,10 +47,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Orvenda"));
     setMinimumSize(DesignWidth, MinimumHeight);
     // The normal (restored) position is the screen centre.
-    QRect normal(QPoint(), QSize(DesignWidth, DesignHeight));
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        normal.moveCenter(s->availableGeometry().center());
-    setGeometry(normal);
+    setGeometry(widgets::centredOnScreen(QSize(DesignWidth, DesignHeight)));
 
     buildMenus();
     buildContainers();
