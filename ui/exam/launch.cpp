@@ -136,15 +136,24 @@ void TTestForm::AllQActExecute() {
                    AllExamsFilter);
 }
 
-void TTestForm::StartPracticeExam() {
-    NameForm->SpinEdit1->setValue(Options.DefaultTime);
+namespace {
+
+// The name dialog, then the build from the filtered bank: the part every bank exam shares.
+template <class Build> void confirmAndRunBankExam(TTestForm& f, Build build) {
     if (app::execModal(NameForm) != QDialog::Accepted)
         return;
-    if (Label3)
-        Label3->setText(ExamTitle);
-    dtQSet.setFiltered(true);
-    runExam(
-        *this, dtQSet, [this] { palvexa::BuildShuffledSet(Tables, State, ProgressForm); }, false);
+    if (f.Label3)
+        f.Label3->setText(f.ExamTitle);
+    f.dtQSet.setFiltered(true);
+    runExam(f, f.dtQSet, build, false);
+}
+
+} // namespace
+
+void TTestForm::StartPracticeExam() {
+    NameForm->SpinEdit1->setValue(Options.DefaultTime);
+    confirmAndRunBankExam(*this,
+                          [this] { palvexa::BuildShuffledSet(Tables, State, ProgressForm); });
 }
 
 void TTestForm::RandActExecute() {
@@ -153,19 +162,11 @@ void TTestForm::RandActExecute() {
     ExamTitle = QStringLiteral("Random Exam");
     dtQSet.setFilter(AllExamsFilter);
     // The time field keeps what it holds.
-    if (app::execModal(NameForm) != QDialog::Accepted)
-        return;
-    if (Label3)
-        Label3->setText(ExamTitle);
-    dtQSet.setFiltered(true);
-    runExam(
-        *this, dtQSet,
-        [this] {
-            // OK has already brought the typed count into 1..N.
-            const int count = NameForm->SpinEdit2->value();
-            palvexa::BuildRandomSet(Tables, count, State, ProgressForm);
-        },
-        false);
+    confirmAndRunBankExam(*this, [this] {
+        // OK has already brought the typed count into 1..N.
+        const int count = NameForm->SpinEdit2->value();
+        palvexa::BuildRandomSet(Tables, count, State, ProgressForm);
+    });
 }
 
 void TTestForm::UserActExecute() {
